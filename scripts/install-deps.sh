@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that the game, its tests and its media tools need.
+# As root it installs them; otherwise it checks that they are there and, if not,
+# prints the exact command to run and stops.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libfltk1.3-dev fluid
+  libgl-dev libgl1-mesa-dri libfontconfig-dev fonts-dejavu-core fontconfig
+  xvfb xauth xfonts-base x11-utils xdotool imagemagick mesa-utils sox
+)
+INSTALL_LINE="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ${PACKAGES[*]}"
+
+missing=()
+for package in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing Debian packages: ${missing[*]}" >&2
+  echo "Run this as root, then try again:" >&2
+  echo "  $INSTALL_LINE" >&2
+  exit 1
+fi
+
+echo "Installing Debian packages: ${missing[*]}"
+apt-get update
+DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${PACKAGES[@]}"

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+
+#include "app/GameOptions.h"
+#include "input/Joystick.h"
+#include "input/Message.h"
+#include "math/Matrix4.h"
+#include "math/Vec.h"
+
+struct PlatformWindow;     // the game window (platform layer)
+struct PlatformGlContext;  // its OpenGL context (platform layer)
+
+// One OpenGL light slot; position is (x, y, z, w) as OpenGL takes it.
+struct Light {
+    Color4 ambient;
+    Color4 diffuse;
+    Color4 specular;
+    Color4 position;
+};
+
+constexpr int LIGHT_SLOTS = 8;
+
+struct WindowRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The application object: window and context, frame timer, input state, camera,
+// lights and options. One instance lives in static storage for the whole run.
+class Engine {
+public:
+    PlatformGlContext* hglrc = nullptr;
+    void* hInstance = nullptr;
+    PlatformWindow* hwnd = nullptr;
+    bool fullScreenModeSet = false;  // a display-mode change is in force (restore at release)
+    WindowRect windowRect;           // the drawable area, refreshed at every mouse move
+    bool paused = false;
+    bool running = false;
+    Matrix4* cameraMatrix = nullptr;
+    Color4 clearColor;
+    std::uint8_t keyDown[256] = {};
+    float stickX = 0.0f;
+    float stickY = 0.0f;
+    float frameTime = 0.0f;
+    float lastTime = 0.0f;
+    Matrix4 camera;
+    int lightCount = 0;
+    Light lights[LIGHT_SLOTS];
+    Joystick joystick;
+    GameOptions options;
+
+    Engine();
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    bool init(const char* title, void* instance, Color4 clear, float nearPlane, float farPlane,
+              int optionsMode);
+    void resetTimer();
+    bool pumpMessages();
+    float beginFrame();
+    void applyCamera();
+    void endFrame();
+    void setLightPosition(std::uint8_t slot, Vec3 position);
+    void registerWindowClass();
+    bool createWindow(const char* title);
+    void releaseWindow();
+    void handleMessage(const WindowMessage& message);
+};
+
+// Multiplies the current matrix by a perspective frustum (vertical field of view
+// in degrees).
+void setPerspective(float fieldOfViewDegrees, float aspect, float nearPlane, float farPlane);

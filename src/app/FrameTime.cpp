@@ -1,0 +1,3 @@
+#include "app/FrameTime.h"
+
+float gFrameTime = 0.0f;

@@ -1,0 +1,45 @@
+#pragma once
+
+// The player's options, kept in media/game.ini (section "Game") and edited in the
+// launcher window.
+
+// Launcher resolution choices (the "UseScreenRes" key holds one of them).
+enum ResolutionChoice {
+    RESOLUTION_640X480 = 0,
+    RESOLUTION_800X600 = 1,
+    RESOLUTION_1024X800 = 2,
+    RESOLUTION_SCREEN = 3,  // the desktop's own size
+};
+
+// Options modes of GameOptions::configure.
+enum OptionsMode {
+    OPTIONS_DEFAULTS = 0,
+    OPTIONS_READ_FILE = 1,
+    OPTIONS_LAUNCHER = 2,
+};
+
+class GameOptions {
+public:
+    bool changed = false;  // Start was pressed: write the file at exit
+    int windowed = 1;
+    int lights = 1;
+    int music = 0;
+    int joystick = 0;
+    int width = 640;
+    int height = 480;
+    int hiQualTex = 0;
+    int resolutionIndex = 0;
+
+    GameOptions() = default;
+
+    // Mode 0 keeps the defaults, mode 1 reads game.ini, any other mode runs the
+    // launcher. False when the launcher was closed without Start.
+    bool configure(int mode, void* instance, const char* title);
+    void load();
+    // Writes all eight keys; false when the file could not be written (the old
+    // file is then left as it was).
+    bool save() const;
+    void saveIfChanged() const;
+    // The launcher window (options mode 2): true when Start was pressed.
+    bool runLauncher(void* instance, const char* title);
+};

@@ -1,0 +1,32 @@
+// The program entry and the game's objects in static storage. They are defined
+// here, in one translation unit, so that they are built in this order and torn
+// down in reverse: the Engine first and last, so the models, the sound player and
+// the label release their resources while the display mode is still in place.
+#include "app/Engine.h"
+#include "app/ErrorMessages.h"
+#include "app/FrameTime.h"
+#include "game/Game.h"
+
+static Engine gEngine;
+static Game gGame(gEngine);
+
+int main() {
+    Color4 clearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    if (!gEngine.init("Zorbak Football II", nullptr, clearColor, 1.0f, 500.0f, OPTIONS_LAUNCHER)) {
+        return -1;
+    }
+    if (!gGame.setup()) {
+        return -1;
+    }
+    while (gEngine.pumpMessages()) {
+        gFrameTime = gEngine.beginFrame();
+        if (gFrameTime != 0.0f) {
+            gGame.update();
+            gEngine.applyCamera();
+            gGame.draw();
+            gEngine.endFrame();
+        }
+    }
+    // A No to a serious error box, or a shutdown box, ends the run as a failure.
+    return shutdownRequested() ? -1 : 0;
+}

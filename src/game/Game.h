@@ -1,0 +1,82 @@
+#pragma once
+
+#include "math/Vec.h"
+#include "model/Model.h"
+#include "sound/SoundPlayer.h"
+#include "text/TextLabel.h"
+
+class Engine;
+
+enum GamePhase {
+    PHASE_RESET = 0,
+    PHASE_WAIT_HIKE = 1,
+    PHASE_PLAY = 2,
+    PHASE_LINE_UP = 3,
+    PHASE_SCORED = 4,
+    PHASE_GAME_OVER = 5,
+};
+
+// Kept in the ball's Model::visible, so the ball stays drawn in every state.
+enum BallState {
+    BALL_HELD = 1,
+    BALL_IN_FLIGHT = 2,
+    BALL_LANDED = 3,
+};
+
+constexpr int ROBOT_COUNT = 5;
+extern const char DOWN_NAMES[4][32];
+
+// The whole football game: state, media, rules and movement. The members are
+// declared in the order the game's static objects must be built (label, sound
+// player, camera and listener vectors, models); the one Game lives in static
+// storage right after the Engine, so everything here is torn down before it.
+class Game {
+public:
+    explicit Game(Engine& engine);
+
+    Engine& engine;
+
+    TextLabel label;
+    SoundPlayer sound;
+
+    Vec3 cameraEye{0.0f, 10.0f, -55.0f};
+    Vec3 cameraTarget{0.0f, 0.0f, -35.0f};
+    Vec3 cameraUp{0.0f, 1.0f, 0.0f};
+    Vec3 listenerFacing{0.0f, 0.0f, 1.0f};
+
+    Model field;
+    Model dog;
+    Model robots[ROBOT_COUNT];
+    Model ball;
+    Model uprights;
+
+    int score = 0;
+    GamePhase phase = PHASE_RESET;
+    int down = 0;
+    float steerX = 0.0f;
+    float steerY = 0.0f;
+    char scoreText[32] = "SCORE: 0";
+
+    int sndWhistle = -1;
+    int sndHike = -1;
+    int sndTheme = -1;
+    int sndExterminate = -1;
+    int sndKick = -1;
+
+    bool setup();
+    void resetDrive();
+    void update();
+    void draw();
+
+    void sampleInput();
+    void checkKick();
+    void resolvePlay();
+    void moveDog();
+    void moveRobots();
+    void moveBall();
+    void lineUp();
+    void updateCamera();
+};
+
+// Sets a model's transform from its rotation angles and position.
+void placeModel(Model& model);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+// One window event as the engine sees it: the platform layer translates its own
+// events into these, with Windows virtual-key codes, so the engine's input rules
+// do not depend on the windowing library.
+enum MessageKind {
+    MESSAGE_NONE = 0,
+    MESSAGE_KEY_DOWN,
+    MESSAGE_KEY_UP,
+    MESSAGE_MOUSE_MOVE,
+    MESSAGE_LEFT_BUTTON_DOWN,
+    MESSAGE_LEFT_BUTTON_UP,
+    MESSAGE_RIGHT_BUTTON_DOWN,
+    MESSAGE_RIGHT_BUTTON_UP,
+    MESSAGE_CLOSE,        // the desktop asked the window to close
+    MESSAGE_FOCUS_GAINED,
+    MESSAGE_FOCUS_LOST,
+    MESSAGE_JOYSTICK_ADDED,
+};
+
+// Windows virtual-key codes the game reads.
+constexpr std::uint32_t VK_SPACE_KEY = 0x20;
+constexpr std::uint32_t VK_CONTROL_KEY = 0x11;
+constexpr std::uint32_t VK_ESCAPE_KEY = 0x1B;
+constexpr std::uint32_t VK_P_KEY = 0x50;
+constexpr std::uint32_t VK_Q_KEY = 0x51;
+
+struct WindowMessage {
+    MessageKind kind = MESSAGE_NONE;
+    std::uint32_t wParam = 0;  // key messages: the virtual-key code
+    int x = 0;                 // pointer position in the window's drawable area, pixels
+    int y = 0;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+// The game window and its OpenGL context. The game never sees the windowing
+// library; it holds these opaque handles.
+struct PlatformWindow;
+struct PlatformGlContext;
+
+// The desktop's size in pixels; false when no display answers.
+bool platformDesktopSize(int& width, int& height);
+
+// Opens a window whose drawable area is width x height. fullScreen switches the
+// display to the closest mode of that size first; null when the window or the mode
+// cannot be had.
+PlatformWindow* platformCreateWindow(const char* title, int width, int height, bool fullScreen);
+// A double-buffered RGBA compatibility context with at least 16 depth bits, made
+// current on the window; null on failure.
+PlatformGlContext* platformCreateGlContext(PlatformWindow* window);
+// Makes no context current and deletes the context.
+void platformDeleteGlContext(PlatformGlContext* context);
+// Whether some OpenGL context is current on this thread (GL deletions need one).
+bool platformHasCurrentGlContext();
+void platformSwapBuffers(PlatformWindow* window);
+// Windowed play keeps the pointer inside the window while it has the focus.
+void platformConfinePointer(PlatformWindow* window, bool confined);
+void platformShowPointer(bool visible);
+// Gives the desktop its own display mode back after a full-screen run.
+void platformRestoreDisplayMode(PlatformWindow* window);
+void platformDestroyWindow(PlatformWindow* window);
+// The drawable area's size in pixels.
+void platformDrawableSize(PlatformWindow* window, int& width, int& height);

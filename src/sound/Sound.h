@@ -1,0 +1,44 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "math/Vec.h"
+
+constexpr int SOUND_SLOTS = 16;
+
+// Negative results of SoundPlayer::loadSound.
+enum SoundLoadError {
+    SOUND_ERROR_OPEN_OR_RIFF = -1,  // cannot open, or the first tag is not "RIF?"
+    SOUND_ERROR_WAVE = -2,          // the form tag is not "WAV?"
+    SOUND_ERROR_FMT = -3,           // the first chunk is not "fmt?"
+    SOUND_ERROR_FORMAT = -4,        // format over 50 bytes, or neither PCM nor MS ADPCM
+    SOUND_ERROR_CONVERSION = -5,    // the ADPCM data could not be decoded
+};
+
+// One loaded sound and its playback state. The samples are one mono stream of
+// signed 16-bit values, whatever the file's channel count.
+struct Sound {
+    std::int16_t* samples = nullptr;
+    std::int16_t leftHistory[16] = {};
+    std::int16_t rightHistory[16] = {};
+    float baseRate = 0.0f;
+    float rate = 0.0f;
+    const Vec3* position = nullptr;  // read live while the sound plays
+    float prevDistance = 0.0f;
+    float rightGain = 0.0f;
+    float leftGain = 0.0f;
+    std::int32_t rightLead = 0;
+    std::int32_t leftLead = 0;
+    std::atomic<bool> playing{false};
+    bool loop = false;
+    std::uint32_t playPosition = 0;
+    std::uint32_t sampleCount = 0;
+    float dry = 0.0f;
+    float muffle = 0.0f;
+    std::int32_t leftHistoryPos = 0;
+    std::int32_t rightHistoryPos = 0;
+    std::int32_t leftSum = 0;
+    std::int32_t rightSum = 0;
+    float startTime = 0.0f;
+};
