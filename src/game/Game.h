@@ -63,6 +63,10 @@ public:
     int sndExterminate = -1;
     int sndKick = -1;
 
+    // The text the label shows now, kept so that the rules can be checked without
+    // reading the label's pixels back.
+    char labelText[32] = "";
+
     bool setup();
     void resetDrive();
     void update();
@@ -76,7 +80,24 @@ public:
     void moveBall();
     void lineUp();
     void updateCamera();
+
+    // Replaces the label's text with text (cut to the label's 31 characters).
+    void showLabel(const char* text);
+    // Blocks while slot plays; gives up when the output cannot make progress.
+    void waitWhilePlaying(int slot);
+    // The longest a sound in slot may take to finish, in seconds, at the slowest
+    // rate the game plays anything.
+    double soundWaitLimit(int slot) const;
+
+private:
+    void bookScore();
+    void endGame();
+    bool dogTackled() const;
+    void carryBall();
 };
+
+// A robot's new pace, 1 ... 101: the larger, the lazier its chase.
+int drawRobotPace();
 
 // Sets a model's transform from its rotation angles and position.
 void placeModel(Model& model);

@@ -1,0 +1,146 @@
+// One game step: input, the phase machine, the kick and the end of a down.
+#include <cstdio>
+
+#include "app/Engine.h"
+#include "app/FrameTime.h"
+#include "game/Game.h"
+#include "input/Message.h"
+#include "math/Random.h"
+#include "math/Scalar.h"
+
+namespace {
+
+constexpr std::uint32_t JOYSTICK_HIKE_BUTTON = 0x10;  // button 5
+constexpr std::uint32_t JOYSTICK_KICK_BUTTON = 0x20;  // button 6
+constexpr float TACKLE_DISTANCE_SQUARED = 4.0f;
+constexpr float TOUCHDOWN_Z = 40.0f;
+constexpr float GOAL_LINE_Z = 50.0f;
+constexpr float GOAL_HALF_WIDTH = 4.0f;
+constexpr float KICK_SPEED = 50.0f;
+constexpr int LAST_DOWN = 4;
+constexpr int TOUCHDOWN_POINTS = 7;
+constexpr int FIELD_GOAL_POINTS = 3;
+
+}  // namespace
+
+void Game::update() {
+    sampleInput();
+    switch (phase) {
+    case PHASE_RESET:
+        resetDrive();
+        break;
+    case PHASE_WAIT_HIKE:
+        // Nothing moves and the camera stays still until the hike.
+        if (engine.keyDown[VK_SPACE_KEY]) {
+            phase = PHASE_PLAY;
+            sound.play(sndHike, &dog.position, 1.0f + 0.1f * randomSigned(), false);
+        }
+        break;
+    case PHASE_PLAY:
+        checkKick();
+        moveDog();
+        moveRobots();
+        moveBall();
+        updateCamera();
+        resolvePlay();
+        break;
+    case PHASE_LINE_UP:
+        lineUp();
+        updateCamera();
+        break;
+    case PHASE_SCORED:
+        bookScore();
+        break;
+    case PHASE_GAME_OVER:
+        endGame();
+        break;
+    }
+}
+
+void Game::sampleInput() {
+    steerX = engine.stickX;
+    steerY = engine.stickY;
+    Joystick& stick = engine.joystick;
+    if (stick.poll()) {
+        // A joystick that answers decides steering and both keys for this step.
+        steerX = stick.axes[0];
+        steerY = -stick.axes[1];
+        engine.keyDown[VK_SPACE_KEY] = (stick.buttons & JOYSTICK_HIKE_BUTTON) ? 1 : 0;
+        engine.keyDown[VK_CONTROL_KEY] = (stick.buttons & JOYSTICK_KICK_BUTTON) ? 1 : 0;
+    }
+}
+
+void Game::checkKick() {
+    if (!engine.keyDown[VK_CONTROL_KEY] || ball.visible != BALL_HELD) {
+        return;
+    }
+    ball.visible = BALL_IN_FLIGHT;
+    // The held ball has the dog's heading, so the kick follows its run sideways;
+    // the step size of this frame fixes the speed of the whole flight.
+    ball.velocity.set(-sinF(ball.rotation.y), gFrameTime * KICK_SPEED, gFrameTime * KICK_SPEED);
+    sound.play(sndKick, &dog.position, 1.0f, false);
+}
+
+bool Game::dogTackled() const {
+    for (const Model& robot : robots) {
+        if ((robot.position - dog.position).lengthSquared() < TACKLE_DISTANCE_SQUARED) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Game::resolvePlay() {
+    switch (ball.visible) {
+    case BALL_HELD:
+        if (dogTackled()) {
+            ++down;
+            sound.play(sndWhistle, &cameraEye, 1.0f + 0.1f * randomSigned(), false);
+            if (down > LAST_DOWN) {
+                phase = PHASE_GAME_OVER;
+            } else {
+                showLabel(DOWN_NAMES[down - 1]);
+                phase = PHASE_LINE_UP;
+            }
+        }
+        // Reaching the end zone wins even over a tackle in the same step.
+        if (dog.position.z > TOUCHDOWN_Z) {
+            showLabel("TOUCH DOWN!");
+            score += TOUCHDOWN_POINTS;
+            phase = PHASE_SCORED;
+        }
+        break;
+    case BALL_IN_FLIGHT:
+        // Only the ball's side position at the goal line counts, not its height.
+        if (ball.position.z > GOAL_LINE_Z) {
+            if (ball.position.x > -GOAL_HALF_WIDTH && ball.position.x < GOAL_HALF_WIDTH) {
+                showLabel("FIELD GOAL!");
+                score += FIELD_GOAL_POINTS;
+                phase = PHASE_SCORED;
+            } else {
+                phase = PHASE_GAME_OVER;
+            }
+        }
+        break;
+    case BALL_LANDED:
+        phase = PHASE_GAME_OVER;  // came down short of the goal line
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::bookScore() {
+    std::snprintf(scoreText, sizeof scoreText, "SCORE: %d", score);
+    sound.play(sndTheme, &cameraEye, 1.0f, false);
+    down = 1;
+    phase = PHASE_RESET;
+}
+
+void Game::endGame() {
+    showLabel("GAME OVER");
+    score = 0;
+    std::snprintf(scoreText, sizeof scoreText, "SCORE: %d", score);
+    sound.play(sndWhistle, &cameraEye, 0.25f, false);
+    phase = PHASE_RESET;
+}
