@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+struct PlatformFont;
 
 // A rectangle in pixels: origin top-left, y downward.
 struct LabelRect {
@@ -23,6 +26,7 @@ public:
     bool blend = false;
     int width = 0;
     int height = 0;
+    PlatformFont* font = nullptr;  // the largest size at which the game's texts fit the label
 
     TextLabel() = default;
     ~TextLabel() { destroy(); }
@@ -40,3 +44,7 @@ public:
     void draw();
     void destroy();
 };
+
+// Makes labels use this font file instead of the installed bold sans found by
+// name (empty restores the lookup), and lets the missing-font message show again.
+void setLabelFontFileForTesting(const std::string& fontFile);
