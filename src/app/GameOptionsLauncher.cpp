@@ -1,0 +1,103 @@
+// The launcher window of options mode 2: shows game.ini's options over the splash
+// picture and takes the player's choices when Start is pressed.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "app/GameOptions.h"
+#include "model/Image.h"
+#include "platform/Launcher.h"
+
+namespace {
+
+struct ResolutionSize {
+    int width;
+    int height;
+};
+
+// Sizes taken at Start, by resolution entry. "ScreenRez" keeps 640 x 480 here;
+// the game window replaces it by the desktop's size when it opens.
+constexpr ResolutionSize RESOLUTION_SIZES[LAUNCHER_RESOLUTION_COUNT] = {
+    {640, 480}, {800, 600}, {1024, 800}, {640, 480}};
+constexpr ResolutionSize SIZE_WITHOUT_SELECTION = {640, 480};
+
+bool isResolutionEntry(int index) {
+    return index >= 0 && index < LAUNCHER_RESOLUTION_COUNT;
+}
+
+ResolutionSize sizeOfResolution(int index) {
+    return isResolutionEntry(index) ? RESOLUTION_SIZES[index] : SIZE_WITHOUT_SELECTION;
+}
+
+LauncherState launcherStateFrom(const GameOptions& options) {
+    LauncherState state;
+    state.windowed = options.windowed;
+    state.lights = options.lights;
+    state.music = options.music;
+    state.joystick = options.joystick;
+    state.hiQualTex = options.hiQualTex;
+    // A value the list does not hold leaves it without a selection.
+    state.resolutionIndex =
+        isResolutionEntry(options.resolutionIndex) ? options.resolutionIndex : LAUNCHER_NO_SELECTION;
+    return state;
+}
+
+// The splash picture, with its pixels turned from blue-green-red into the
+// red-green-blue order the window wants. Owns the decoder's buffer.
+class SplashPicture {
+public:
+    SplashPicture() {
+        int width = 0;
+        int height = 0;
+        pixels_ = loadImage("splash.jpg", width, height);
+        if (pixels_ == nullptr || width <= 0 || height <= 0) {
+            return;
+        }
+        const std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+        for (std::size_t pixel = 0; pixel < pixelCount; ++pixel) {
+            std::uint8_t* bytes = pixels_ + 3 * pixel;
+            const std::uint8_t blue = bytes[0];
+            bytes[0] = bytes[2];
+            bytes[2] = blue;
+        }
+        splash_.rgbPixels = pixels_;
+        splash_.width = width;
+        splash_.height = height;
+    }
+    ~SplashPicture() { std::free(pixels_); }
+    SplashPicture(const SplashPicture&) = delete;
+    SplashPicture& operator=(const SplashPicture&) = delete;
+
+    // No picture (missing or undecodable file) gives an empty splash.
+    const LauncherSplash& splash() const { return splash_; }
+
+private:
+    std::uint8_t* pixels_ = nullptr;
+    LauncherSplash splash_;
+};
+
+}  // namespace
+
+bool GameOptions::runLauncher(void* /*instance*/, const char* title) {
+    load();
+    LauncherState state = launcherStateFrom(*this);
+    LauncherOutcome outcome;
+    {
+        SplashPicture picture;
+        outcome = platformRunLauncher(title, state, picture.splash());
+    }
+    if (outcome != LAUNCHER_STARTED) {
+        return false;
+    }
+    const ResolutionSize size = sizeOfResolution(state.resolutionIndex);
+    windowed = state.windowed;
+    lights = state.lights;
+    music = state.music;
+    joystick = state.joystick;
+    hiQualTex = state.hiQualTex;
+    width = size.width;
+    height = size.height;
+    resolutionIndex = state.resolutionIndex;
+    changed = true;
+    return true;
+}

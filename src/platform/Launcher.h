@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+
+// The launcher window that runs before the game: a splash picture with the
+// option controls along its top edge and a Start button. The game hands in
+// plain values and gets plain values back; the toolkit stays in here.
+
+// Number of entries in the resolution list; LAUNCHER_NO_SELECTION leaves it empty.
+constexpr int LAUNCHER_RESOLUTION_COUNT = 4;
+constexpr int LAUNCHER_NO_SELECTION = -1;
+// The window's X class name.
+constexpr const char* LAUNCHER_WINDOW_CLASS = "ZorbakLauncher";
+
+// The controls' states: check boxes 1 (ticked) or 0, and the resolution list's
+// selected entry (LAUNCHER_NO_SELECTION for none).
+struct LauncherState {
+    int windowed = 0;
+    int lights = 0;
+    int music = 0;
+    int joystick = 0;
+    int hiQualTex = 0;
+    int resolutionIndex = LAUNCHER_NO_SELECTION;
+};
+
+// A picture stretched over the whole window: width x height pixels of 3 bytes
+// (red, green, blue), top row first, rows packed. No pixels: no picture.
+struct LauncherSplash {
+    const std::uint8_t* rgbPixels = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+enum LauncherOutcome {
+    LAUNCHER_NO_DISPLAY,  // the window could not be opened
+    LAUNCHER_CLOSED,      // closed through its close box; state is left as it came in
+    LAUNCHER_STARTED,     // Start was pressed; state holds the controls' states
+};
+
+// Shows the window (client area 640 x 480, the given title) with the controls set
+// from state and blocks until Start or the close box ends it. The window is off
+// the screen when this returns, and C's number formatting is the "C" one again
+// (the toolkit switches the process's locale while it runs).
+LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
+                                    const LauncherSplash& splash);
