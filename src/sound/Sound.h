@@ -12,8 +12,15 @@ enum SoundLoadError {
     SOUND_ERROR_OPEN_OR_RIFF = -1,  // cannot open, or the first tag is not "RIF?"
     SOUND_ERROR_WAVE = -2,          // the form tag is not "WAV?"
     SOUND_ERROR_FMT = -3,           // the first chunk is not "fmt?"
-    SOUND_ERROR_FORMAT = -4,        // format over 50 bytes, or neither PCM nor MS ADPCM
+    // Format over 50 bytes, neither PCM nor MS ADPCM, or PCM that is not 16-bit:
+    // the mixer reads nothing but 16-bit samples.
+    SOUND_ERROR_FORMAT = -4,
     SOUND_ERROR_CONVERSION = -5,    // the ADPCM data could not be decoded
+    SOUND_ERROR_NO_FREE_SLOT = -6,  // all SOUND_SLOTS slots already hold a sound
+    // The file ends before its "data" chunk or before the end of the data it
+    // declares (or the data cannot be held in memory): a cut file is refused
+    // rather than played in part.
+    SOUND_ERROR_TRUNCATED = -7,
 };
 
 // One loaded sound and its playback state. The samples are one mono stream of

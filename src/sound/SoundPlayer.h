@@ -6,8 +6,12 @@
 #include "math/Vec.h"
 #include "sound/Sound.h"
 
+struct PlatformAudio;
+
 constexpr int MIX_FRAMES_PER_BLOCK = 1024;  // stereo frames in one 4096-byte buffer
 constexpr int MIX_RING_SAMPLES = 65536;     // 32 blocks of 2048 samples
+constexpr int MIX_BLOCK_SAMPLES = MIX_FRAMES_PER_BLOCK * 2;
+constexpr std::uint32_t MIX_BUFFER_BYTES = MIX_BLOCK_SAMPLES * 2;
 
 // Keeps one endless 11025 Hz 16-bit stereo stream playing and mixes every
 // playing Sound into it with distance delay, fall-off, Doppler, panning and
@@ -23,6 +27,13 @@ public:
     const Vec3* listenerPosition = nullptr;
     const Vec3* listenerFacing = nullptr;
     float range = 0.0f;
+    PlatformAudio* device = nullptr;
+    bool deviceFailed = false;  // the last open found no output at all
+    // The two output buffers; the device plays them in turn, and the one it
+    // plays next is always the one the next refill fills (nextBufferIsA).
+    std::int16_t bufferA[MIX_BLOCK_SAMPLES] = {};
+    std::int16_t bufferB[MIX_BLOCK_SAMPLES] = {};
+    std::uint32_t deviceReadOffset = 0;  // bytes of the playing buffer already handed out
 
     SoundPlayer() = default;
     ~SoundPlayer() { close(); }
@@ -35,4 +46,28 @@ public:
     int loadSound(const char* fileName);
     void play(int slot, const Vec3* position, float rate, bool loop);
     bool isPlaying(int slot) const;
+
+    // Called each time the device has played one buffer: refills it while the
+    // device is open.
+    void onBufferDone();
+    // Mixes the next block of every playing sound into the buffer the device plays
+    // next, then queues it. A plain function of the player's state; allocates
+    // nothing.
+    void refill();
+    // Brings the sound's gains, leads, muffling and rate up to date with where it
+    // and the listener are now; false while it is still waiting to be heard.
+    bool updateSpatial(Sound& sound);
+
+    // Sets the player up like open, but with no output device: the caller drives
+    // the mixing by calling refill(), and reads each result from lastMixedBuffer().
+    void openWithoutDevice(float hearingRange, const Vec3* listenerPos,
+                           const Vec3* listenerFacingDir);
+    // The buffer the most recent refill filled.
+    const std::int16_t* lastMixedBuffer() const { return nextBufferIsA ? bufferB : bufferA; }
+
+private:
+    static void deviceCallback(void* instance, std::uint8_t* stream, int byteCount);
+    void prepareMixing();
+    void mixSound(Sound& sound);
+    void freeSounds();
 };
