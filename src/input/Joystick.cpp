@@ -1,1 +1,93 @@
 #include "input/Joystick.h"
+
+#include "platform/JoystickDevice.h"
+
+namespace {
+
+class PlatformJoystickSource : public JoystickSource {
+public:
+    bool readCaps(std::uint32_t n, JoystickCaps& caps) override {
+        PlatformJoystickCaps deviceCaps;
+        if (!platformJoystickOpen(n, deviceCaps)) {
+            return false;
+        }
+        caps.xMin = deviceCaps.xMin;
+        caps.xMax = deviceCaps.xMax;
+        caps.yMin = deviceCaps.yMin;
+        caps.yMax = deviceCaps.yMax;
+        caps.rMin = deviceCaps.rMin;
+        caps.rMax = deviceCaps.rMax;
+        caps.uMin = deviceCaps.uMin;
+        caps.uMax = deviceCaps.uMax;
+        return true;
+    }
+
+    bool readPosition(std::uint32_t n, JoystickReading& reading) override {
+        PlatformJoystickPosition position;
+        if (platformJoystickRead(n, position) == PLATFORM_JOYSTICK_UNPLUGGED) {
+            return false;
+        }
+        reading.xPos = position.xPos;
+        reading.yPos = position.yPos;
+        reading.rPos = position.rPos;
+        reading.uPos = position.uPos;
+        reading.buttons = position.buttons;
+        return true;
+    }
+};
+
+PlatformJoystickSource gPlatformSource;
+JoystickSource* gTestSource = nullptr;
+
+JoystickSource& source() {
+    return gTestSource != nullptr ? *gTestSource : gPlatformSource;
+}
+
+// A position on the device's range [minimum, maximum] as a value in [-1, 1].
+float axisValue(std::uint32_t position, std::uint32_t minimum, std::uint32_t maximum) {
+    std::uint32_t offset = position - minimum;
+    std::uint32_t range = maximum - minimum;
+    return static_cast<float>(2.0 * offset / range - 1.0);
+}
+
+}  // namespace
+
+void setJoystickSourceForTesting(JoystickSource* testSource) {
+    gTestSource = testSource;
+}
+
+bool Joystick::open(std::uint32_t n) {
+    id = n;
+    present = source().readCaps(n, caps);
+    if (!present) {
+        return false;
+    }
+    if (caps.xMin == caps.xMax || caps.yMin == caps.yMax) {
+        present = false;
+        return false;
+    }
+    hasRU = caps.rMin != caps.rMax && caps.uMin != caps.uMax;
+    if (!hasRU) {
+        axes[2] = 0.0f;
+        axes[3] = 0.0f;
+    }
+    present = source().readPosition(id, info);
+    return present;
+}
+
+bool Joystick::poll() {
+    if (!present) {
+        return false;
+    }
+    if (!source().readPosition(id, info)) {
+        return false;
+    }
+    buttons = info.buttons;
+    axes[0] = axisValue(info.xPos, caps.xMin, caps.xMax);
+    axes[1] = axisValue(info.yPos, caps.yMin, caps.yMax);
+    if (hasRU) {
+        axes[2] = axisValue(info.rPos, caps.rMin, caps.rMax);
+        axes[3] = axisValue(info.uPos, caps.uMin, caps.uMax);
+    }
+    return true;
+}

@@ -18,6 +18,20 @@ struct JoystickReading {
     std::uint32_t buttons = 0;
 };
 
+// Where a Joystick reads device n: the platform's joysticks, or a stand-in that a
+// test puts in their place.
+class JoystickSource {
+public:
+    virtual ~JoystickSource() = default;
+    // False when there is no device n.
+    virtual bool readCaps(std::uint32_t n, JoystickCaps& caps) = 0;
+    // False only when the device has been unplugged.
+    virtual bool readPosition(std::uint32_t n, JoystickReading& reading) = 0;
+};
+
+// Replaces the platform's joysticks for every Joystick; null restores them.
+void setJoystickSourceForTesting(JoystickSource* source);
+
 class Joystick {
 public:
     JoystickReading info;

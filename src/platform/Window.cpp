@@ -11,17 +11,15 @@ struct PlatformGlContext {
     SDL_GLContext context = nullptr;
 };
 
-namespace {
-bool initVideo() {
+bool platformInitVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
         return true;
     }
     return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
-}  // namespace
 
 bool platformDesktopSize(int& width, int& height) {
-    if (!initVideo()) {
+    if (!platformInitVideo()) {
         return false;
     }
     SDL_DisplayMode mode;
@@ -33,35 +31,56 @@ bool platformDesktopSize(int& width, int& height) {
     return true;
 }
 
-PlatformWindow* platformCreateWindow(const char* title, int width, int height, bool fullScreen) {
-    if (!initVideo()) {
-        return nullptr;
-    }
+namespace {
+
+void requestGlAttributes() {
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // The drawing code uses the fixed-function pipeline and display lists.
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+}
 
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
+// Switches the display to the mode nearest width x height that the display offers
+// (any colour depth and refresh rate) and makes the window cover it.
+bool enterFullScreen(SDL_Window* window, int width, int height) {
+    int display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0) {
+        display = 0;
+    }
+    SDL_DisplayMode wanted = {};
+    wanted.w = width;
+    wanted.h = height;
+    SDL_DisplayMode closest;
+    if (SDL_GetClosestDisplayMode(display, &wanted, &closest) == nullptr) {
+        return false;
+    }
+    return SDL_SetWindowDisplayMode(window, &closest) == 0 &&
+           SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
+}
+
+}  // namespace
+
+PlatformWindow* platformCreateWindow(const char* title, int width, int height, bool fullScreen) {
+    if (width <= 0 || height <= 0 || !platformInitVideo()) {
+        return nullptr;
+    }
+    requestGlAttributes();
+    // Created hidden so that a full-screen window appears only once its mode is set.
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     SDL_Window* window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                           width, height, flags);
     if (window == nullptr) {
         return nullptr;
     }
-    if (fullScreen) {
-        SDL_DisplayMode wanted = {};
-        wanted.w = width;
-        wanted.h = height;
-        SDL_DisplayMode closest;
-        if (SDL_GetClosestDisplayMode(0, &wanted, &closest) == nullptr ||
-            SDL_SetWindowDisplayMode(window, &closest) != 0 ||
-            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
-            SDL_DestroyWindow(window);
-            return nullptr;
-        }
+    if (fullScreen && !enterFullScreen(window, width, height)) {
+        SDL_DestroyWindow(window);
+        return nullptr;
     }
+    SDL_ShowWindow(window);
+    SDL_RaiseWindow(window);  // in front and with the keyboard focus
     PlatformWindow* result = new PlatformWindow;
     result->window = window;
     result->fullScreen = fullScreen;
@@ -106,8 +125,12 @@ void platformSwapBuffers(PlatformWindow* window) {
 
 void platformConfinePointer(PlatformWindow* window, bool confined) {
     if (window != nullptr) {
-        SDL_SetWindowGrab(window->window, confined ? SDL_TRUE : SDL_FALSE);
+        SDL_SetWindowMouseGrab(window->window, confined ? SDL_TRUE : SDL_FALSE);
     }
+}
+
+bool platformPointerConfined(PlatformWindow* window) {
+    return window != nullptr && SDL_GetWindowMouseGrab(window->window) == SDL_TRUE;
 }
 
 void platformShowPointer(bool visible) {
@@ -116,11 +139,19 @@ void platformShowPointer(bool visible) {
     }
 }
 
+bool platformPointerVisible() {
+    return SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
+}
+
 void platformRestoreDisplayMode(PlatformWindow* window) {
-    if (window != nullptr && window->fullScreen) {
-        SDL_SetWindowFullscreen(window->window, 0);
-        SDL_MinimizeWindow(window->window);
+    if (window == nullptr) {
+        return;
     }
+    if (window->fullScreen) {
+        // Leaving full screen puts the desktop's own mode back.
+        SDL_SetWindowFullscreen(window->window, 0);
+    }
+    SDL_HideWindow(window->window);
 }
 
 void platformDestroyWindow(PlatformWindow* window) {

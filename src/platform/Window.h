@@ -5,6 +5,10 @@
 struct PlatformWindow;
 struct PlatformGlContext;
 
+// Starts the video service (also needed before any window event can arrive);
+// false when no display answers.
+bool platformInitVideo();
+
 // The desktop's size in pixels; false when no display answers.
 bool platformDesktopSize(int& width, int& height);
 
@@ -22,8 +26,11 @@ bool platformHasCurrentGlContext();
 void platformSwapBuffers(PlatformWindow* window);
 // Windowed play keeps the pointer inside the window while it has the focus.
 void platformConfinePointer(PlatformWindow* window, bool confined);
+bool platformPointerConfined(PlatformWindow* window);
 void platformShowPointer(bool visible);
-// Gives the desktop its own display mode back after a full-screen run.
+bool platformPointerVisible();
+// Gives the desktop its own display mode back after a full-screen run and takes
+// the window off the screen.
 void platformRestoreDisplayMode(PlatformWindow* window);
 void platformDestroyWindow(PlatformWindow* window);
 // The drawable area's size in pixels.

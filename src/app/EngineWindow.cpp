@@ -1,0 +1,64 @@
+// Opening and closing the game window and its OpenGL context.
+#include "app/Engine.h"
+#include "platform/Window.h"
+
+// Nothing has to be registered before a window can be made; starting the video
+// service here lets the desktop size be asked for before the window exists.
+void Engine::registerWindowClass() {
+    platformInitVideo();
+}
+
+bool Engine::createWindow(const char* title) {
+    if (options.resolutionIndex == RESOLUTION_SCREEN) {
+        int desktopWidth = 0;
+        int desktopHeight = 0;
+        if (platformDesktopSize(desktopWidth, desktopHeight)) {
+            options.width = desktopWidth;
+            options.height = desktopHeight;
+        }
+    }
+    bool fullScreen = options.windowed == 0;
+    hwnd = platformCreateWindow(title, options.width, options.height, fullScreen);
+    if (hwnd == nullptr) {
+        return false;
+    }
+    fullScreenModeSet = fullScreen;
+    hglrc = platformCreateGlContext(hwnd);
+    if (hglrc == nullptr) {
+        return false;
+    }
+    if (fullScreen) {
+        // The display may offer only a larger mode than the one asked for; the
+        // picture and the pointer then use the whole screen it gave.
+        int drawableWidth = 0;
+        int drawableHeight = 0;
+        platformDrawableSize(hwnd, drawableWidth, drawableHeight);
+        if (drawableWidth > 0 && drawableHeight > 0) {
+            options.width = drawableWidth;
+            options.height = drawableHeight;
+        }
+        platformShowPointer(false);
+    } else {
+        platformConfinePointer(hwnd, true);
+    }
+    return true;
+}
+
+void Engine::releaseWindow() {
+    if (fullScreenModeSet) {
+        platformRestoreDisplayMode(hwnd);
+        platformShowPointer(true);
+    } else {
+        platformConfinePointer(hwnd, false);
+    }
+    if (hglrc != nullptr) {
+        platformDeleteGlContext(hglrc);
+        hglrc = nullptr;
+    }
+    // The window goes at once, so a player who quits sees the desktop again
+    // without waiting for the rest of the shutdown.
+    if (hwnd != nullptr) {
+        platformDestroyWindow(hwnd);
+        hwnd = nullptr;
+    }
+}
