@@ -1,0 +1,292 @@
+#include <chrono>
+#include <cstring>
+
+#include "game/GameTestFixture.h"
+
+namespace {
+
+// Plays a down until the dog stands where the test wants it, with the ball held.
+void startDownAt(Game& game, Vec3 dogAt) {
+    game.phase = PHASE_PLAY;
+    game.ball.visible = BALL_HELD;
+    game.dog.position = dogAt;
+    game.ball.position = dogAt;
+    game.ball.position.y += 1.5f;
+}
+
+}  // namespace
+
+using TackleTest = GameTest;
+
+TEST_F(TackleTest, NeedsSquaredDistanceBelowFourInAllThreeAxes) {
+    game.resetDrive();
+    const Vec3 dogAt(0.0f, 0.6f, 0.0f);
+
+    startDownAt(game, dogAt);
+    parkRobotsFarAway();
+    placeRobot(4, Vec3(2.0f, 0.6f, 0.0f), 5);  // exactly 4.0
+    game.resolvePlay();
+    EXPECT_EQ(game.phase, PHASE_PLAY);
+    EXPECT_EQ(game.down, 1);
+
+    // 3.61 across but 4.42 with the height difference: no tackle.
+    placeRobot(4, Vec3(1.9f, 1.5f, 0.0f), 5);
+    game.resolvePlay();
+    EXPECT_EQ(game.phase, PHASE_PLAY);
+
+    placeRobot(4, Vec3(0.0f, 0.6f, 1.9975f), 5);  // 3.99
+    game.resolvePlay();
+    EXPECT_EQ(game.phase, PHASE_LINE_UP);
+    EXPECT_EQ(game.down, 2);
+    EXPECT_STREQ(game.labelText, "2nd Down");
+}
+
+TEST_F(TackleTest, FourthTackleLosesTheGameAndTheScore) {
+    game.score = 10;
+    std::strcpy(game.scoreText, "SCORE: 10");
+    game.resetDrive();
+    EXPECT_STREQ(game.labelText, "SCORE: 10");
+    const char* shown[] = {"2nd Down", "3rd Down", "4th Down"};
+    for (const char* name : shown) {
+        startDownAt(game, Vec3(0.0f, 0.6f, -20.0f));
+        parkRobotsFarAway();
+        placeRobot(0, Vec3(0.5f, 1.5f, -20.5f), 5);
+        game.resolvePlay();
+        EXPECT_EQ(game.phase, PHASE_LINE_UP);
+        EXPECT_STREQ(game.labelText, name);
+    }
+    startDownAt(game, Vec3(0.0f, 0.6f, -20.0f));
+    game.resolvePlay();
+    EXPECT_EQ(game.down, 5);
+    EXPECT_EQ(game.phase, PHASE_GAME_OVER);
+    EXPECT_STREQ(game.labelText, "4th Down");  // the message comes with the next step
+
+    game.update();
+    EXPECT_STREQ(game.labelText, "GAME OVER");
+    EXPECT_EQ(game.score, 0);
+    EXPECT_STREQ(game.scoreText, "SCORE: 0");
+    EXPECT_EQ(game.phase, PHASE_RESET);
+
+    game.update();
+    EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
+    EXPECT_EQ(game.down, 1);
+    EXPECT_STREQ(game.labelText, "SCORE: 0");
+    EXPECT_FLOAT_EQ(game.dog.position.z, -45.0f);
+}
+
+using ScoringTest = GameTest;
+
+TEST_F(ScoringTest, TouchdownNeedsTheDogBeyondFortyAndBeatsATackle) {
+    game.resetDrive();
+    parkRobotsFarAway();
+    startDownAt(game, Vec3(0.0f, 0.6f, 40.0f));
+    game.resolvePlay();
+    EXPECT_EQ(game.phase, PHASE_PLAY);
+    EXPECT_EQ(game.score, 0);
+
+    startDownAt(game, Vec3(0.0f, 0.6f, 40.01f));
+    placeRobot(2, Vec3(0.0f, 1.5f, 40.5f), 5);  // tackled in the same step
+    game.resolvePlay();
+    EXPECT_EQ(game.phase, PHASE_SCORED);
+    EXPECT_EQ(game.score, 7);
+    EXPECT_STREQ(game.labelText, "TOUCH DOWN!");
+
+    game.update();
+    EXPECT_STREQ(game.scoreText, "SCORE: 7");
+    EXPECT_STREQ(game.labelText, "TOUCH DOWN!");
+    EXPECT_EQ(game.down, 1);
+    EXPECT_EQ(game.phase, PHASE_RESET);
+
+    game.update();
+    EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
+    EXPECT_EQ(game.score, 7);
+    EXPECT_STREQ(game.labelText, "SCORE: 7");
+    EXPECT_FLOAT_EQ(game.dog.position.z, -45.0f);
+    EXPECT_FLOAT_EQ(game.ball.position.y, 2.1f);
+}
+
+TEST_F(ScoringTest, KickedBallScoresOnlyStrictlyBetweenTheUprights) {
+    struct Case {
+        float x, z;
+        GamePhase phase;
+        int score;
+    };
+    const Case cases[] = {
+        {0.0f, 50.0f, PHASE_PLAY, 0},        // not past the line yet
+        {3.99f, 50.5f, PHASE_SCORED, 3},     //
+        {-3.99f, 50.5f, PHASE_SCORED, 3},    //
+        {4.0f, 50.5f, PHASE_GAME_OVER, 0},   // on the upright is a miss
+        {-4.0f, 50.5f, PHASE_GAME_OVER, 0},  //
+        {12.0f, 51.0f, PHASE_GAME_OVER, 0},  //
+    };
+    for (const Case& kick : cases) {
+        game.score = 0;
+        game.phase = PHASE_PLAY;
+        game.ball.visible = BALL_IN_FLIGHT;
+        game.ball.position.set(kick.x, 30.0f, kick.z);
+        game.resolvePlay();
+        EXPECT_EQ(game.phase, kick.phase) << "x " << kick.x << " z " << kick.z;
+        EXPECT_EQ(game.score, kick.score) << "x " << kick.x << " z " << kick.z;
+    }
+    EXPECT_STREQ(game.labelText, "FIELD GOAL!");
+
+    game.phase = PHASE_PLAY;
+    game.ball.visible = BALL_LANDED;
+    game.resolvePlay();
+    EXPECT_EQ(game.phase, PHASE_GAME_OVER);
+}
+
+TEST_F(ScoringTest, NoTackleWhileTheBallFlies) {
+    game.resetDrive();
+    game.phase = PHASE_PLAY;
+    game.ball.visible = BALL_IN_FLIGHT;
+    game.ball.position.set(0.0f, 10.0f, 20.0f);
+    placeRobot(0, game.dog.position, 5);
+    game.resolvePlay();
+    EXPECT_EQ(game.phase, PHASE_PLAY);
+    EXPECT_EQ(game.down, 1);
+}
+
+using PhaseTest = GameTest;
+
+TEST_F(PhaseTest, NothingMovesUntilTheHike) {
+    game.resetDrive();
+    const Matrix4 cameraBefore = engine.camera;
+    engine.stickX = 0.5f;
+    engine.stickY = -1.0f;
+    engine.keyDown[17] = 1;
+    for (int i = 0; i < 3; ++i) {
+        game.update();
+    }
+    EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
+    EXPECT_FLOAT_EQ(game.dog.position.z, -45.0f);
+    EXPECT_FLOAT_EQ(game.robots[2].position.z, 0.0f);
+    EXPECT_EQ(game.ball.visible, BALL_HELD);
+    EXPECT_EQ(std::memcmp(cameraBefore.m, engine.camera.m, sizeof cameraBefore.m), 0);
+
+    engine.keyDown[32] = 1;
+    game.update();
+    EXPECT_EQ(game.phase, PHASE_PLAY);
+    EXPECT_FLOAT_EQ(game.dog.position.z, -45.0f);
+
+    // The kick held through the wait fires in the first step of the down.
+    game.update();
+    EXPECT_EQ(game.ball.visible, BALL_IN_FLIGHT);
+    EXPECT_FLOAT_EQ(game.steerY, -1.0f);
+    EXPECT_GT(game.dog.position.z, -45.0f);
+}
+
+TEST_F(PhaseTest, KickKeyHeldAcrossALineUpKicksInTheNextDown) {
+    game.resetDrive();
+    game.phase = PHASE_LINE_UP;
+    game.dog.position.set(3.5f, 0.6f, -20.0f);
+    game.ball.visible = BALL_HELD;
+    engine.keyDown[17] = 1;
+    engine.keyDown[32] = 1;
+    int steps = 0;
+    while (game.phase == PHASE_LINE_UP && steps < 200) {
+        game.update();
+        EXPECT_NE(game.ball.visible, BALL_IN_FLIGHT);
+        ++steps;
+    }
+    ASSERT_EQ(game.phase, PHASE_WAIT_HIKE);
+    EXPECT_EQ(engine.keyDown[17], 1);
+
+    game.update();  // the held hike key starts the down at once
+    EXPECT_EQ(game.phase, PHASE_PLAY);
+    game.update();
+    EXPECT_EQ(game.ball.visible, BALL_IN_FLIGHT);
+}
+
+TEST_F(PhaseTest, ResetPlacesTheDriveAndForgetsHeldKeys) {
+    game.dog.position.set(9.0f, 0.6f, 30.0f);
+    game.ball.visible = BALL_LANDED;
+    for (int i = 0; i < ROBOT_COUNT; ++i) {
+        placeRobot(i, Vec3(1.0f, 1.5f, 1.0f), 0);
+        game.robots[i].velocity.set(0.1f, 0.0f, 0.1f);
+        game.robots[i].rotation.set(0.0f, 2.0f, 0.0f);
+    }
+    engine.keyDown[32] = 1;
+    engine.keyDown[17] = 1;
+    game.down = 4;
+
+    const auto started = std::chrono::steady_clock::now();
+    game.resetDrive();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
+
+    EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
+    EXPECT_EQ(game.down, 1);
+    EXPECT_EQ(engine.keyDown[32], 0);
+    EXPECT_EQ(engine.keyDown[17], 0);
+    EXPECT_FLOAT_EQ(game.dog.rotation.y, 3.14159f);
+    EXPECT_EQ(game.ball.visible, BALL_HELD);
+    EXPECT_FLOAT_EQ(game.ball.position.y, 2.1f);
+    EXPECT_FLOAT_EQ(game.ball.position.z, -45.0f);
+    for (int i = 0; i < ROBOT_COUNT; ++i) {
+        const Model& robot = game.robots[i];
+        EXPECT_FLOAT_EQ(robot.position.x, 10.0f * i - 20.0f);
+        EXPECT_FLOAT_EQ(robot.position.y, 1.5f);
+        EXPECT_EQ(robot.position.z, 0.0f);
+        EXPECT_EQ(robot.velocity.x, 0.0f);
+        EXPECT_EQ(robot.rotation.y, 0.0f);
+        EXPECT_GE(robot.visible, 1);
+        EXPECT_LE(robot.visible, 101);
+    }
+}
+
+TEST_F(PhaseTest, PacesCoverTheirWholeRangeAndNeverZero) {
+    int smallest = 1000;
+    int largest = 0;
+    setRandomState(1u);
+    for (int i = 0; i < 20000; ++i) {
+        const int pace = drawRobotPace();
+        smallest = pace < smallest ? pace : smallest;
+        largest = pace > largest ? pace : largest;
+    }
+    EXPECT_EQ(smallest, 1);
+    EXPECT_GE(largest, 100);
+    EXPECT_LE(largest, 101);
+}
+
+TEST_F(PhaseTest, ResetGivesUpOnASoundThatNeverEnds) {
+    // An output that is open but has stopped calling back never clears the flag.
+    game.sound.soundCount = 1;
+    game.sound.sounds[0].sampleCount = 0;
+    game.sound.sounds[0].playing = true;
+    game.sound.deviceOpen = true;
+    game.sndTheme = 0;
+    const auto started = std::chrono::steady_clock::now();
+    game.resetDrive();
+    const auto waited = std::chrono::steady_clock::now() - started;
+    game.sound.deviceOpen = false;
+    game.sound.sounds[0].playing = false;
+    game.sound.soundCount = 0;
+    EXPECT_GE(waited, std::chrono::milliseconds(1500));
+    EXPECT_LT(waited, std::chrono::seconds(4));
+    EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
+}
+
+using CameraTest = GameTest;
+
+TEST_F(CameraTest, StandsBehindTheDogAndFallsBackDownTheField) {
+    game.resetDrive();
+    EXPECT_FLOAT_EQ(game.cameraEye.x, 0.0f);
+    EXPECT_FLOAT_EQ(game.cameraEye.y, 10.0f);
+    EXPECT_FLOAT_EQ(game.cameraEye.z, -55.625f);
+    EXPECT_FLOAT_EQ(game.cameraTarget.y, 0.6f);
+    EXPECT_FLOAT_EQ(game.cameraTarget.z, -35.0f);
+    Matrix4 expected;
+    expected.lookAt(Vec3(0.0f, 10.0f, -55.625f), Vec3(0.0f, 0.6f, -35.0f), Vec3(0.0f, 1.0f, 0.0f));
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_NEAR(engine.camera.m[i], expected.m[i], 1e-5f) << "element " << i;
+    }
+
+    game.dog.position.set(-7.0f, 0.6f, 50.0f);
+    game.ball.position.set(-6.0f, 4.0f, 51.0f);
+    game.updateCamera();
+    EXPECT_FLOAT_EQ(game.cameraEye.x, -7.0f);
+    EXPECT_FLOAT_EQ(game.cameraEye.z, 27.5f);
+    EXPECT_FLOAT_EQ(game.cameraTarget.x, -6.0f);
+    EXPECT_FLOAT_EQ(game.cameraTarget.y, 2.5f);
+    EXPECT_FLOAT_EQ(game.cameraTarget.z, 61.0f);
+}
