@@ -1,0 +1,268 @@
+#include "platform/IniFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct IniText {
+    std::vector<std::string> lines;  // without their line ends
+    std::string lineEnd = "\n";      // kept as the file had it (a file from Windows keeps CRLF)
+};
+
+enum class ReadResult { READ, MISSING, FAILED };
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string trim(const std::string& text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && isBlank(text[first])) {
+        ++first;
+    }
+    while (last > first && isBlank(text[last - 1])) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool sameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ReadResult readText(const char* path, IniText& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        bool missing = access(path, F_OK) != 0 && errno == ENOENT;
+        return missing ? ReadResult::MISSING : ReadResult::FAILED;
+    }
+    std::ostringstream whole;
+    whole << in.rdbuf();
+    const std::string content = whole.str();
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t newline = content.find('\n', start);
+        if (newline == std::string::npos) {
+            text.lines.push_back(content.substr(start));
+            break;
+        }
+        std::string line = content.substr(start, newline - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+            if (text.lines.empty()) {
+                text.lineEnd = "\r\n";
+            }
+        }
+        text.lines.push_back(line);
+        start = newline + 1;
+    }
+    return in.bad() ? ReadResult::FAILED : ReadResult::READ;
+}
+
+// The section name of a "[name]" line, or false for any other line.
+bool sectionName(const std::string& line, std::string& name) {
+    std::string trimmed = trim(line);
+    if (trimmed.size() < 2 || trimmed.front() != '[') {
+        return false;
+    }
+    std::size_t close = trimmed.find(']');
+    if (close == std::string::npos) {
+        return false;
+    }
+    name = trim(trimmed.substr(1, close - 1));
+    return true;
+}
+
+bool isComment(const std::string& line) {
+    std::string trimmed = trim(line);
+    return !trimmed.empty() && (trimmed[0] == ';' || trimmed[0] == '#');
+}
+
+// Splits a "key=value" line; false for lines that hold no key.
+bool keyValue(const std::string& line, std::string& key, std::string& value) {
+    if (isComment(line)) {
+        return false;
+    }
+    std::size_t equals = line.find('=');
+    if (equals == std::string::npos) {
+        return false;
+    }
+    key = trim(line.substr(0, equals));
+    value = trim(line.substr(equals + 1));
+    return !key.empty();
+}
+
+// Index of the section's header line, or -1.
+long findSection(const IniText& text, const std::string& section) {
+    std::string name;
+    for (std::size_t i = 0; i < text.lines.size(); ++i) {
+        if (sectionName(text.lines[i], name) && sameName(name, section)) {
+            return static_cast<long>(i);
+        }
+    }
+    return -1;
+}
+
+// One past the section's last line: the next header or the end of the file.
+std::size_t sectionEnd(const IniText& text, std::size_t header) {
+    std::string name;
+    std::size_t i = header + 1;
+    while (i < text.lines.size() && !sectionName(text.lines[i], name)) {
+        ++i;
+    }
+    return i;
+}
+
+// Index of the key's line inside the section, or -1.
+long findKey(const IniText& text, long header, const std::string& key) {
+    if (header < 0) {
+        return -1;
+    }
+    std::size_t end = sectionEnd(text, static_cast<std::size_t>(header));
+    std::string lineKey;
+    std::string lineValue;
+    for (std::size_t i = static_cast<std::size_t>(header) + 1; i < end; ++i) {
+        if (keyValue(text.lines[i], lineKey, lineValue) && sameName(lineKey, key)) {
+            return static_cast<long>(i);
+        }
+    }
+    return -1;
+}
+
+// A leading decimal integer, as "640" or "-1 ; note"; false when there is none or
+// it does not fit an int. Written by hand so that no locale can change it.
+bool parseInt(const std::string& text, int& result) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long magnitude = 0;
+    std::size_t firstDigit = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        magnitude = magnitude * 10 + (text[i] - '0');
+        if (magnitude > static_cast<long long>(INT_MAX) + 1) {
+            return false;
+        }
+        ++i;
+    }
+    if (i == firstDigit) {
+        return false;
+    }
+    long long value = negative ? -magnitude : magnitude;
+    if (value > INT_MAX || value < INT_MIN) {
+        return false;
+    }
+    result = static_cast<int>(value);
+    return true;
+}
+
+void setKey(IniText& text, const std::string& section, const std::string& key,
+            const std::string& value) {
+    const std::string line = key + "=" + value;
+    long header = findSection(text, section);
+    long existing = findKey(text, header, key);
+    if (existing >= 0) {
+        text.lines[static_cast<std::size_t>(existing)] = line;
+        return;
+    }
+    if (header < 0) {
+        if (!text.lines.empty() && !trim(text.lines.back()).empty()) {
+            text.lines.push_back("");
+        }
+        text.lines.push_back("[" + section + "]");
+        text.lines.push_back(line);
+        return;
+    }
+    // After the section's last non-blank line, so blank lines keep separating it
+    // from the next section.
+    std::size_t insertAt = sectionEnd(text, static_cast<std::size_t>(header));
+    while (insertAt > static_cast<std::size_t>(header) + 1 && trim(text.lines[insertAt - 1]).empty()) {
+        --insertAt;
+    }
+    text.lines.insert(text.lines.begin() + static_cast<long>(insertAt), line);
+}
+
+std::string joinText(const IniText& text) {
+    std::string content;
+    for (const std::string& line : text.lines) {
+        content += line;
+        content += text.lineEnd;
+    }
+    return content;
+}
+
+// Writes content to path through path + ".tmp", flushed to the disk before the
+// rename, so the target is either the old file or the complete new one.
+bool replaceFile(const std::string& path, const std::string& content) {
+    const std::string temporary = path + ".tmp";
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    struct stat oldFile;
+    if (stat(path.c_str(), &oldFile) == 0) {
+        fchmod(fileno(file), oldFile.st_mode & 07777);  // the new file keeps the old permissions
+    }
+    bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    written = std::fflush(file) == 0 && written;
+    written = fsync(fileno(file)) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int iniReadInt(const char* path, const char* section, const char* key, int defaultValue) {
+    if (path == nullptr || section == nullptr || key == nullptr) {
+        return defaultValue;
+    }
+    IniText text;
+    if (readText(path, text) != ReadResult::READ) {
+        return defaultValue;
+    }
+    long line = findKey(text, findSection(text, section), key);
+    if (line < 0) {
+        return defaultValue;
+    }
+    std::string lineKey;
+    std::string lineValue;
+    keyValue(text.lines[static_cast<std::size_t>(line)], lineKey, lineValue);
+    int value = defaultValue;
+    return parseInt(lineValue, value) ? value : defaultValue;
+}
+
+bool iniWriteString(const char* path, const char* section, const char* key, const char* value) {
+    if (path == nullptr || section == nullptr || key == nullptr || value == nullptr) {
+        return false;
+    }
+    IniText text;
+    if (readText(path, text) == ReadResult::FAILED) {
+        return false;  // the file is there but unreadable: replacing it would lose its lines
+    }
+    setKey(text, section, key, value);
+    return replaceFile(path, joinText(text));
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+// Reading and writing one value of an INI file (lines "[Section]" and "key=value";
+// lines starting with ';' or '#' are comments). Section and key names compare
+// without regard to case.
+
+// The integer value of section/key in the file at path; defaultValue when the
+// file, the section or the key is missing, or when the value is not a number
+// that fits an int.
+int iniReadInt(const char* path, const char* section, const char* key, int defaultValue);
+
+// Sets section/key to value, creating the file and the section when they are
+// missing. An existing key is replaced where it stands and every other line is
+// kept as it was. The new file is written beside the old one and renamed over it,
+// so a failed write (reported as false) leaves the old file untouched.
+bool iniWriteString(const char* path, const char* section, const char* key, const char* value);
