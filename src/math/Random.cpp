@@ -1,12 +1,19 @@
 #include "math/Random.h"
 
-#include "platform/Clock.h"
+#include <chrono>
 
 namespace {
 std::uint32_t gRandomState = 1;
 }
 
-void seedRandom() { gRandomState = static_cast<std::uint32_t>(platformMilliseconds()); }
+void seedRandom() {
+    // Milliseconds of the system's monotonic clock (on Linux, since boot), cut to 32
+    // bits like the multimedia timer. The game's own clock starts with the program,
+    // so it would give nearly the same seed at every start.
+    auto sinceEpoch = std::chrono::steady_clock::now().time_since_epoch();
+    auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count();
+    gRandomState = static_cast<std::uint32_t>(milliseconds);
+}
 
 int randomDraw() {
     gRandomState = gRandomState * 214013u + 2531011u;
