@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "math/Clock.h"
+#include "sound/SoundPlayer.h"
+#include "sound/SoundTestSupport.h"
+
+namespace {
+std::vector<std::int16_t> constant(int count, int value) {
+    return std::vector<std::int16_t>(static_cast<std::size_t>(count),
+                                     static_cast<std::int16_t>(value));
+}
+
+// Sample i is 10 * i + 1: every index gives a different, non-zero value.
+std::vector<std::int16_t> ramp(int count) {
+    std::vector<std::int16_t> samples;
+    for (int i = 0; i < count; ++i) {
+        samples.push_back(static_cast<std::int16_t>(10 * i + 1));
+    }
+    return samples;
+}
+
+class MixerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setClockForTesting([this] { return now; });
+        player.openWithoutDevice(75.0f, &listener, &facing);
+    }
+    void TearDown() override {
+        player.close();
+        setClockForTesting(nullptr);
+    }
+    // Refills once the clock has passed every start delay within the range.
+    void refillLater() {
+        now += 1.0;
+        player.refill();
+    }
+    int left(int frame) const { return player.lastMixedBuffer()[frame * 2]; }
+    int right(int frame) const { return player.lastMixedBuffer()[frame * 2 + 1]; }
+
+    double now = 100.0;
+    Vec3 listener{0.0f, 0.0f, 0.0f};
+    Vec3 facing{0.0f, 0.0f, 1.0f};
+    SoundPlayer player;
+};
+
+TEST_F(MixerTest, DirectionSetsGainsLeadsAndMuffling) {
+    Vec3 ahead(0.0f, 0.0f, 30.0f);
+    Vec3 atRight(-30.0f, 0.0f, 0.0f);  // facing +z with y up, the right is -x
+    Vec3 atLeft(30.0f, 0.0f, 0.0f);
+    const int aheadSlot = addTestSound(player, constant(5000, 10000));
+    const int rightSlot = addTestSound(player, ramp(5000));
+    const int leftSlot = addTestSound(player, ramp(5000));
+    const float atten = (75.0f - 30.0f) / 75.0f;
+
+    Sound& a = player.sounds[aheadSlot];
+    a.position = &ahead;
+    ASSERT_TRUE(player.updateSpatial(a));
+    EXPECT_FLOAT_EQ(a.leftGain, atten);
+    EXPECT_FLOAT_EQ(a.rightGain, atten);
+    EXPECT_EQ(a.leftLead, 0);
+    EXPECT_EQ(a.rightLead, 0);
+    EXPECT_EQ(a.muffle, 0.0f);
+
+    Sound& r = player.sounds[rightSlot];
+    r.position = &atRight;
+    ASSERT_TRUE(player.updateSpatial(r));
+    EXPECT_FLOAT_EQ(r.rightGain, atten);
+    EXPECT_FLOAT_EQ(r.leftGain, 0.0f);
+    EXPECT_EQ(r.rightLead, 16);
+    EXPECT_EQ(r.leftLead, 0);
+
+    Sound& l = player.sounds[leftSlot];
+    l.position = &atLeft;
+    ASSERT_TRUE(player.updateSpatial(l));
+    EXPECT_FLOAT_EQ(l.leftGain, atten);
+    EXPECT_FLOAT_EQ(l.rightGain, 0.0f);
+    EXPECT_EQ(l.leftLead, 16);
+    EXPECT_EQ(l.rightLead, 0);
+}
+
+TEST_F(MixerTest, SoundAtTheRightIsHeardEarlyInTheRightEarOnly) {
+    Vec3 atRight(-30.0f, 0.0f, 0.0f);
+    const int slot = addTestSound(player, ramp(5000));
+    player.play(slot, &atRight, 1.0f, false);
+    refillLater();
+    for (int frame : {0, 1, 500, 1023}) {
+        EXPECT_EQ(left(frame), 0) << frame;
+        EXPECT_EQ(right(frame), static_cast<int>((10 * (frame + 16) + 1) * 0.6f)) << frame;
+    }
+}
+
+TEST_F(MixerTest, SoundAheadPlaysAtDistanceGainInBothEars) {
+    Vec3 ahead(0.0f, 0.0f, 37.5f);
+    const int slot = addTestSound(player, constant(5000, 10000));
+    player.play(slot, &ahead, 1.0f, false);
+    refillLater();
+    EXPECT_EQ(left(0), 5000);  // half way to the range: half level
+    EXPECT_EQ(right(0), 5000);
+    EXPECT_EQ(left(1023), 5000);
+    EXPECT_EQ(player.sounds[slot].playPosition, 1023u);
+}
+
+TEST_F(MixerTest, SoundBehindIsTheMovingMeanOfSixteenSamples) {
+    Vec3 behind(0.0f, 0.0f, -30.0f);
+    const int slot = addTestSound(player, constant(5000, 10000));
+    player.play(slot, &behind, 1.0f, false);
+    refillLater();
+    const Sound& sound = player.sounds[slot];
+    EXPECT_FLOAT_EQ(sound.muffle, 1.0f);
+    EXPECT_FLOAT_EQ(sound.dry, 0.0f);
+    EXPECT_EQ(sound.leftLead, 0);
+    EXPECT_EQ(sound.rightLead, 0);
+    // Gained sample 6000; the history starts empty, so the mean builds up.
+    EXPECT_EQ(left(0), 6000 / 16);
+    EXPECT_EQ(right(0), 6000 / 16);
+    EXPECT_EQ(left(7), 6000 * 8 / 16);
+    EXPECT_EQ(left(15), 6000);
+    EXPECT_EQ(right(600), 6000);
+}
+
+TEST_F(MixerTest, SoundAtTheListenerIsCentred) {
+    listener.set(5.0f, 0.0f, 5.0f);
+    Vec3 above(5.0f, 3.0f, 5.0f);
+    const int slot = addTestSound(player, ramp(5000));
+    player.play(slot, &above, 1.0f, false);
+    refillLater();
+    const Sound& sound = player.sounds[slot];
+    const float atten = (75.0f - 3.0f) / 75.0f;
+    EXPECT_FLOAT_EQ(sound.leftGain, atten);
+    EXPECT_FLOAT_EQ(sound.rightGain, atten);
+    EXPECT_EQ(sound.leftLead, 0);
+    EXPECT_EQ(sound.rightLead, 0);
+    EXPECT_EQ(sound.muffle, 0.0f);
+    EXPECT_EQ(left(100), right(100));
+    EXPECT_EQ(left(100), static_cast<int>(1001 * atten));
+}
+
+TEST_F(MixerTest, SoundAtTheRangeIsSilentButAdvancesToItsEnd) {
+    Vec3 far(0.0f, 0.0f, 75.0f);
+    const int slot = addTestSound(player, constant(3000, 10000));
+    player.play(slot, &far, 1.0f, false);
+    refillLater();
+    EXPECT_EQ(left(0), 0);
+    EXPECT_EQ(right(512), 0);
+    EXPECT_EQ(player.sounds[slot].playPosition, 1023u);
+    refillLater();
+    EXPECT_TRUE(player.isPlaying(slot));
+    refillLater();  // indexes 2046 ... reach 3000 - 16
+    EXPECT_FALSE(player.isPlaying(slot));
+}
+
+TEST_F(MixerTest, DistantSoundWaitsForItsTravelTime) {
+    Vec3 fifty(0.0f, 0.0f, 50.0f);
+    const int slot = addTestSound(player, constant(5000, 10000));
+    player.play(slot, &fifty, 1.0f, false);
+    now = 100.099;
+    player.refill();
+    EXPECT_EQ(left(0), 0);
+    EXPECT_EQ(player.sounds[slot].playPosition, 0u);  // not advanced while waiting
+    now = 100.101;
+    player.refill();
+    EXPECT_EQ(left(0), static_cast<int>(10000 * (25.0f / 75.0f)));
+    EXPECT_EQ(player.sounds[slot].playPosition, 1023u);
+}
+
+TEST_F(MixerTest, ApproachingSoundRisesByATenthPerUnit) {
+    Vec3 source(0.0f, 0.0f, 30.0f);
+    const int slot = addTestSound(player, constant(20000, 1000));
+    player.play(slot, &source, 1.0f, false);
+    refillLater();
+    EXPECT_FLOAT_EQ(player.sounds[slot].rate, 1.0f);
+    source.z = 29.0f;
+    refillLater();
+    EXPECT_NEAR(player.sounds[slot].rate, 1.1f, 1e-5f);
+    // The block started again at 1023 and stepped 1023 times by 1.1.
+    EXPECT_EQ(player.sounds[slot].playPosition,
+              static_cast<std::uint32_t>(1023.0 + 1023.0 * static_cast<double>(player.sounds[slot].rate)));
+}
+
+TEST_F(MixerTest, SoundEndsSixteenSamplesBeforeItsLast) {
+    const int slot = addTestSound(player, constant(1040, 1000));
+    const int tiny = addTestSound(player, constant(5, 1000));
+    player.play(slot, &listener, 1.0f, false);
+    player.play(tiny, &listener, 1.0f, false);
+    refillLater();
+    EXPECT_FALSE(player.isPlaying(tiny));  // too short to be heard at all
+    EXPECT_TRUE(player.isPlaying(slot));
+    EXPECT_EQ(left(1023), 1000);
+    refillLater();
+    EXPECT_EQ(left(0), 1000);  // index 1023, the last below 1040 - 16
+    EXPECT_EQ(left(1), 0);
+    EXPECT_FALSE(player.isPlaying(slot));
+    EXPECT_EQ(player.sounds[slot].playPosition, 1024u);
+}
+
+TEST_F(MixerTest, PlayDoesNotRestartAPlayingSound) {
+    const int slot = addTestSound(player, constant(5000, 1000));
+    player.play(slot, &listener, 1.0f, false);
+    refillLater();
+    player.play(slot, &listener, 2.0f, false);
+    EXPECT_EQ(player.sounds[slot].playPosition, 1023u);
+    EXPECT_EQ(player.sounds[slot].baseRate, 1.0f);
+    EXPECT_FALSE(player.isPlaying(slot + 1));
+    EXPECT_FALSE(player.isPlaying(-1));
+}
+
+TEST_F(MixerTest, EachSoundIsClippedInSlotOrder) {
+    for (int value : {30000, 30000, -30000}) {
+        addTestSound(player, constant(5000, value));
+    }
+    for (int slot = 0; slot < 3; ++slot) {
+        player.play(slot, &listener, 1.0f, false);
+    }
+    refillLater();
+    EXPECT_EQ(left(0), 32767 - 30000);
+    EXPECT_EQ(right(1023), 32767 - 30000);
+}
+
+TEST_F(MixerTest, NegativeSumsStopAtMinus32767) {
+    for (int value : {-32768, -30000, 30000}) {
+        addTestSound(player, constant(5000, value));
+    }
+    player.play(0, &listener, 1.0f, false);
+    player.play(1, &listener, 1.0f, false);
+    refillLater();
+    EXPECT_EQ(left(0), -32767);
+    player.play(2, &listener, 1.0f, false);
+    refillLater();
+    EXPECT_EQ(left(0), -32767 + 30000);
+}
+
+TEST_F(MixerTest, RecedingFastPlaysBackwardsAndEndsBeforeIndexZero) {
+    Vec3 source(0.0f, 0.0f, 10.0f);
+    const int slot = addTestSound(player, constant(5000, 10000));
+    player.play(slot, &source, 0.1f, false);
+    refillLater();
+    EXPECT_EQ(player.sounds[slot].playPosition, 102u);  // trunc(1023 * 0.1)
+    source.z = 30.0f;  // 20 units away since the last refill: rate 0.1 - 2
+    refillLater();
+    EXPECT_LT(player.sounds[slot].rate, 0.0f);
+    EXPECT_FALSE(player.isPlaying(slot));
+    // 102 - 1.9 j stays above -1 up to j = 54.
+    EXPECT_EQ(left(54), 6000);
+    EXPECT_EQ(left(55), 0);
+}
+
+TEST_F(MixerTest, LoopingSoundRestartsWithoutAGap) {
+    const int slot = addTestSound(player, ramp(600));
+    player.play(slot, &listener, 1.0f, true);
+    refillLater();
+    EXPECT_EQ(left(583), 10 * 583 + 1);  // the last index below 600 - 16
+    EXPECT_EQ(left(584), 1);             // index 0 again, on the very next frame
+    EXPECT_EQ(left(1023), 10 * (1023 - 584) + 1);
+    refillLater();
+    EXPECT_TRUE(player.isPlaying(slot));
+}
+
+TEST_F(MixerTest, LoopingSoundTooShortToPlayEnds) {
+    const int slot = addTestSound(player, constant(16, 1000));
+    player.play(slot, &listener, 1.0f, true);
+    refillLater();
+    EXPECT_FALSE(player.isPlaying(slot));
+}
+
+TEST_F(MixerTest, RefillAdvancesThroughTheRingAndAlternatesBuffers) {
+    const int slot = addTestSound(player, constant(200000, 1000));
+    player.play(slot, &listener, 1.0f, true);
+    for (int block = 0; block < 33; ++block) {
+        const bool intoA = player.nextBufferIsA;
+        refillLater();
+        EXPECT_EQ(player.lastMixedBuffer(), intoA ? player.bufferA : player.bufferB);
+        EXPECT_EQ(left(0), 1000) << block;  // the ring block was zeroed after use
+    }
+    EXPECT_EQ(player.writeCursor, 2048u);
+}
+
+TEST(SoundPlayerLifetime, CloseOnANeverOpenedPlayerDoesNothing) {
+    SoundPlayer player;
+    player.close();
+    EXPECT_FALSE(player.deviceOpen.load());
+    EXPECT_EQ(player.mixRing, nullptr);
+    EXPECT_EQ(player.soundCount.load(), 0);
+}
+
+TEST(SoundPlayerLifetime, WithoutARunningMixerNothingStartsPlaying) {
+    SoundPlayer player;
+    Vec3 here;
+    const int slot = addTestSound(player, constant(5000, 1000));
+    player.play(slot, &here, 1.0f, false);
+    EXPECT_FALSE(player.isPlaying(slot));
+    player.close();  // frees the samples of a player that never opened
+    EXPECT_EQ(player.sounds[slot].samples, nullptr);
+    EXPECT_EQ(player.soundCount.load(), 0);
+}
+
+TEST(SoundPlayerLifetime, CloseEndsPlayingSoundsAndEmptiesTheSlots) {
+    SoundPlayer player;
+    Vec3 here;
+    Vec3 facing(0.0f, 0.0f, 1.0f);
+    player.openWithoutDevice(75.0f, &here, &facing);
+    const int slot = addTestSound(player, constant(5000, 1000));
+    player.play(slot, &here, 1.0f, true);
+    ASSERT_TRUE(player.isPlaying(slot));
+    player.close();
+    EXPECT_FALSE(player.sounds[slot].playing.load());
+    EXPECT_EQ(player.sounds[slot].samples, nullptr);
+    EXPECT_FALSE(player.isPlaying(slot));
+    EXPECT_EQ(player.mixRing, nullptr);
+}
+}  // namespace
