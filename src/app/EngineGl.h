@@ -1,0 +1,9 @@
+#pragma once
+
+class Engine;
+
+// The OpenGL state the game starts with, set once the window's context is current:
+// the clear colour, the viewport and perspective projection (left as the current
+// matrix mode), depth test, culling, blending function, texturing and vertex
+// arrays, the lights and the default material, and the initial camera.
+void applyInitialGlState(Engine& engine, float nearPlane, float farPlane);

@@ -1,0 +1,104 @@
+#include "app/GameOptions.h"
+
+#include <cstdio>
+
+#include "app/MediaPath.h"
+#include "platform/IniFile.h"
+
+namespace {
+
+const char* const OPTIONS_FILE = "game.ini";
+const char* const OPTIONS_SECTION = "Game";
+
+// Larger than any display: a bigger value in the file is a damaged file.
+constexpr int MAX_DIMENSION = 16384;
+
+struct OptionKey {
+    const char* name;
+    int GameOptions::*field;
+    int fileDefault;  // differs from the constructor for "Lights"
+};
+
+// The keys in the order they are read and written.
+const OptionKey OPTION_KEYS[] = {
+    {"Windowed", &GameOptions::windowed, 1},
+    {"Lights", &GameOptions::lights, 0},
+    {"Music", &GameOptions::music, 0},
+    {"Joystick", &GameOptions::joystick, 0},
+    {"UseHiQualTex", &GameOptions::hiQualTex, 0},
+    {"Width", &GameOptions::width, 640},
+    {"Height", &GameOptions::height, 480},
+    {"UseScreenRes", &GameOptions::resolutionIndex, RESOLUTION_640X480},
+};
+
+bool optionsPath(char* path) {
+    std::snprintf(path, MAX_PATH_LENGTH, "%s", OPTIONS_FILE);
+    return makeMediaPathInPlace(path);
+}
+
+int fileDefault(int GameOptions::*field) {
+    for (const OptionKey& key : OPTION_KEYS) {
+        if (key.field == field) {
+            return key.fileDefault;
+        }
+    }
+    return 0;
+}
+
+// Values no launcher writes (a resolution choice beyond the list, a negative or
+// absurd size) would index past the launcher's list or fail the window; such a
+// value is treated like a missing key.
+void replaceDamagedValues(GameOptions& options) {
+    if (options.resolutionIndex < RESOLUTION_640X480 || options.resolutionIndex > RESOLUTION_SCREEN) {
+        options.resolutionIndex = fileDefault(&GameOptions::resolutionIndex);
+    }
+    if (options.width < 0 || options.width > MAX_DIMENSION) {
+        options.width = fileDefault(&GameOptions::width);
+    }
+    if (options.height < 0 || options.height > MAX_DIMENSION) {
+        options.height = fileDefault(&GameOptions::height);
+    }
+}
+
+}  // namespace
+
+bool GameOptions::configure(int mode, void* instance, const char* title) {
+    if (mode == OPTIONS_DEFAULTS) {
+        return true;
+    }
+    if (mode == OPTIONS_READ_FILE) {
+        load();
+        return true;
+    }
+    return runLauncher(instance, title);
+}
+
+void GameOptions::load() {
+    char path[MAX_PATH_LENGTH];
+    bool havePath = optionsPath(path);
+    for (const OptionKey& key : OPTION_KEYS) {
+        this->*key.field =
+            havePath ? iniReadInt(path, OPTIONS_SECTION, key.name, key.fileDefault) : key.fileDefault;
+    }
+    replaceDamagedValues(*this);
+}
+
+bool GameOptions::save() const {
+    char path[MAX_PATH_LENGTH];
+    if (!optionsPath(path)) {
+        return false;
+    }
+    bool allWritten = true;
+    for (const OptionKey& key : OPTION_KEYS) {
+        char value[16];
+        std::snprintf(value, sizeof(value), "%i", this->*key.field);
+        allWritten = iniWriteString(path, OPTIONS_SECTION, key.name, value) && allWritten;
+    }
+    return allWritten;
+}
+
+void GameOptions::saveIfChanged() const {
+    if (changed) {
+        save();
+    }
+}

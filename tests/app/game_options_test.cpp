@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/GameOptions.h"
+#include "support/TempMediaDir.h"
+
+namespace {
+
+class GameOptionsTest : public ::testing::Test {
+protected:
+    TempMediaDir dir;
+
+    bool optionsFileExists() const { return std::filesystem::exists(dir.mediaPath("game.ini")); }
+};
+
+GameOptions sampleOptions() {
+    GameOptions options;
+    options.windowed = 0;
+    options.lights = 1;
+    options.music = 1;
+    options.joystick = 1;
+    options.hiQualTex = 1;
+    options.width = 1024;
+    options.height = 800;
+    options.resolutionIndex = RESOLUTION_1024X800;
+    return options;
+}
+
+void expectSameStoredFields(const GameOptions& a, const GameOptions& b) {
+    EXPECT_EQ(a.windowed, b.windowed);
+    EXPECT_EQ(a.lights, b.lights);
+    EXPECT_EQ(a.music, b.music);
+    EXPECT_EQ(a.joystick, b.joystick);
+    EXPECT_EQ(a.hiQualTex, b.hiQualTex);
+    EXPECT_EQ(a.width, b.width);
+    EXPECT_EQ(a.height, b.height);
+    EXPECT_EQ(a.resolutionIndex, b.resolutionIndex);
+}
+
+}  // namespace
+
+TEST_F(GameOptionsTest, SaveWritesKeysInOrderAndLoadReadsThemBack) {
+    GameOptions saved = sampleOptions();
+    saved.height = -1;  // "%i" keeps the sign; load repairs it
+    ASSERT_TRUE(saved.save());
+    EXPECT_EQ(dir.read("game.ini"),
+              "[Game]\nWindowed=0\nLights=1\nMusic=1\nJoystick=1\nUseHiQualTex=1\n"
+              "Width=1024\nHeight=-1\nUseScreenRes=2\n");
+
+    saved.height = 800;
+    ASSERT_TRUE(saved.save());
+    GameOptions loaded;
+    loaded.load();
+    expectSameStoredFields(loaded, saved);
+    EXPECT_FALSE(loaded.changed);
+}
+
+TEST_F(GameOptionsTest, SaveKeepsUnknownLinesAndComments) {
+    dir.write("game.ini", "; my settings\n[Game]\nWidth=640\nCheat=1\n\n[Editor]\nZoom=3\n");
+    ASSERT_TRUE(sampleOptions().save());
+    const std::string content = dir.read("game.ini");
+    EXPECT_EQ(content.find("; my settings\n[Game]\nWidth=1024\nCheat=1\n"), 0u) << content;
+    EXPECT_NE(content.find("\n\n[Editor]\nZoom=3\n"), std::string::npos) << content;
+}
+
+TEST_F(GameOptionsTest, MissingFileSectionOrKeyGivesFileDefaults) {
+    GameOptions fromNothing = sampleOptions();
+    fromNothing.load();
+    EXPECT_EQ(fromNothing.windowed, 1);
+    EXPECT_EQ(fromNothing.lights, 0);  // unlike the constructor's default
+    EXPECT_EQ(fromNothing.music, 0);
+    EXPECT_EQ(fromNothing.joystick, 0);
+    EXPECT_EQ(fromNothing.hiQualTex, 0);
+    EXPECT_EQ(fromNothing.width, 640);
+    EXPECT_EQ(fromNothing.height, 480);
+    EXPECT_EQ(fromNothing.resolutionIndex, 0);
+
+    dir.write("game.ini", "[Other]\nLights=1\nWidth=800\n");
+    GameOptions otherSection;
+    otherSection.load();
+    EXPECT_EQ(otherSection.lights, 0);
+    EXPECT_EQ(otherSection.width, 640);
+
+    dir.write("game.ini", "[Game]\nWindowed=0\nWidth=800\n");
+    GameOptions someKeys;
+    someKeys.load();
+    EXPECT_EQ(someKeys.windowed, 0);
+    EXPECT_EQ(someKeys.width, 800);
+    EXPECT_EQ(someKeys.lights, 0);
+    EXPECT_EQ(someKeys.height, 480);
+}
+
+TEST_F(GameOptionsTest, DamagedValuesAreTreatedAsMissing) {
+    dir.write("game.ini", "[Game]\nUseScreenRes=9\nWidth=-5\nHeight=99999\n");
+    GameOptions options;
+    options.load();
+    EXPECT_EQ(options.resolutionIndex, 0);
+    EXPECT_EQ(options.width, 640);
+    EXPECT_EQ(options.height, 480);
+
+    dir.write("game.ini", "[Game]\nUseScreenRes=3\nWidth=0\nHeight=0\n");
+    options.load();
+    EXPECT_EQ(options.resolutionIndex, RESOLUTION_SCREEN);
+    EXPECT_EQ(options.width, 0);  // 0 means the desktop's size, not damage
+}
+
+TEST_F(GameOptionsTest, ConfigureModesZeroAndOneNeverWrite) {
+    dir.write("game.ini", "[Game]\nLights=1\nWidth=800\n");
+    GameOptions defaults;
+    defaults.width = 1;
+    ASSERT_TRUE(defaults.configure(OPTIONS_DEFAULTS, nullptr, "t"));
+    EXPECT_EQ(defaults.width, 1);  // mode 0 does not touch the file
+
+    GameOptions fromFile;
+    ASSERT_TRUE(fromFile.configure(OPTIONS_READ_FILE, nullptr, "t"));
+    EXPECT_EQ(fromFile.width, 800);
+    EXPECT_FALSE(fromFile.changed);
+    fromFile.saveIfChanged();
+    EXPECT_EQ(dir.read("game.ini"), "[Game]\nLights=1\nWidth=800\n");
+
+    std::filesystem::remove(dir.mediaPath("game.ini"));
+    GameOptions noFile;
+    ASSERT_TRUE(noFile.configure(OPTIONS_READ_FILE, nullptr, "t"));
+    noFile.saveIfChanged();
+    EXPECT_FALSE(optionsFileExists());
+
+    noFile.changed = true;
+    noFile.saveIfChanged();
+    EXPECT_TRUE(optionsFileExists());
+}
+
+TEST_F(GameOptionsTest, FailedSaveLosesNothing) {
+    const std::string original = "; hand-edited\n[Game]\nWidth=800\nHeight=600\n";
+    dir.write("game.ini", original);
+    std::filesystem::create_directory(dir.mediaPath("game.ini.tmp"));
+    EXPECT_FALSE(sampleOptions().save());
+    EXPECT_EQ(dir.read("game.ini"), original);
+}
