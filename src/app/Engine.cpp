@@ -1,0 +1,124 @@
+#include "app/Engine.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "app/EngineGl.h"
+#include "app/ErrorMessages.h"
+#include "math/Clock.h"
+#include "math/Random.h"
+#include "model/TextureCache.h"
+#include "platform/Events.h"
+#include "platform/Window.h"
+
+namespace {
+
+// Frames are at least this far apart: the nearest float to 0.03 seconds.
+constexpr float TICK_SECONDS = 0.03f;
+
+constexpr std::uint32_t JOYSTICK_SPACE_BUTTON_BIT = 4;  // button 5 starts a play
+
+}  // namespace
+
+Engine::Engine() {
+    // Every field has its starting value from its initialiser: no handles, not
+    // running, a zero clear colour, the identity camera, eight dark light slots,
+    // an absent joystick and the options' defaults.
+}
+
+Engine::~Engine() {
+    releaseTextures();
+    releaseWindow();
+    options.saveIfChanged();
+}
+
+bool Engine::init(const char* title, void* instance, Color4 clear, float nearPlane, float farPlane,
+                  int optionsMode) {
+    clearColor = clear;
+    seedRandom();
+    hInstance = instance;
+    if (!options.configure(optionsMode, instance, title)) {
+        return false;
+    }
+    if (static_cast<long long>(options.width) * options.height == 0) {
+        options.resolutionIndex = RESOLUTION_SCREEN;
+    }
+    registerWindowClass();
+    if (!createWindow(title)) {
+        running = false;
+        return false;
+    }
+    applyInitialGlState(*this, nearPlane, farPlane);
+    cameraMatrix = &camera;
+    resetTextureCache(options.hiQualTex != 0);
+    if (options.joystick != 0) {
+        joystick.open(0);  // an absent joystick simply never reports
+    }
+    lastTime = static_cast<float>(getTimeSeconds());
+    running = true;
+    return true;
+}
+
+void Engine::resetTimer() { lastTime = static_cast<float>(getTimeSeconds()); }
+
+bool Engine::pumpMessages() {
+    if (joystick.poll()) {
+        stickX = joystick.axes[0];
+        stickY = joystick.axes[1];
+        keyDown[VK_SPACE_KEY] = static_cast<std::uint8_t>((joystick.buttons >> JOYSTICK_SPACE_BUTTON_BIT) & 1u);
+    }
+    WindowMessage message;
+    if (platformPollMessage(message)) {
+        handleMessage(message);
+    } else if (running && !shutdownRequested()) {
+        // Nothing to do until the next tick: sleep until it is due or an event
+        // arrives, instead of spinning a core.
+        float secondsToTick = lastTime + TICK_SECONDS - static_cast<float>(getTimeSeconds());
+        if (secondsToTick > 0.0f) {
+            int waitMs = static_cast<int>(std::ceil(secondsToTick * 1000.0f));
+            if (waitMs < 1) {
+                waitMs = 1;
+            }
+            if (platformWaitMessage(message, waitMs)) {
+                handleMessage(message);
+            }
+        }
+    }
+    if (shutdownRequested() && running) {
+        // An error box asked the program to end: give the desktop its display back now.
+        running = false;
+        releaseWindow();
+    }
+    return running && !shutdownRequested();
+}
+
+float Engine::beginFrame() {
+    if (!running) {
+        return 0.0f;
+    }
+    float now = static_cast<float>(getTimeSeconds());
+    frameTime = now - lastTime;
+    if (frameTime < TICK_SECONDS) {
+        return 0.0f;  // lastTime stays, so the time accumulates until the next tick
+    }
+    lastTime = now;
+    if (keyDown[VK_P_KEY] != 0) {
+        paused = !paused;
+        keyDown[VK_P_KEY] = 0;  // one press toggles once
+    }
+    if (paused) {
+        return 0.0f;
+    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();  // saves the pure projection; endFrame restores it
+    return frameTime;
+}
+
+void Engine::endFrame() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    if (hwnd != nullptr) {
+        platformSwapBuffers(hwnd);
+    }
+}

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/Engine.h"
+#include "app/ErrorMessages.h"
+#include "input/Message.h"
+#include "math/Clock.h"
+
+namespace {
+
+// An engine that runs without a window, on a clock the test moves by hand.
+class FrameTimerTest : public ::testing::Test {
+protected:
+    double now = 100.0;
+    Engine engine;
+
+    void SetUp() override {
+        setClockForTesting([this] { return now; });
+        engine.running = true;
+        engine.resetTimer();
+    }
+    void TearDown() override { setClockForTesting(nullptr); }
+};
+
+}  // namespace
+
+TEST_F(FrameTimerTest, TimeBelowTheTickAccumulates) {
+    EXPECT_EQ(engine.lastTime, 100.0f);
+    now = 100.02;
+    EXPECT_EQ(engine.beginFrame(), 0.0f);
+    EXPECT_EQ(engine.lastTime, 100.0f);
+    now = 100.029;
+    EXPECT_EQ(engine.beginFrame(), 0.0f);
+    EXPECT_EQ(engine.lastTime, 100.0f);
+
+    now = 100.045;  // the whole time since the last tick, not since the last call
+    float step = engine.beginFrame();
+    EXPECT_NEAR(step, 0.045f, 1e-4f);
+    EXPECT_EQ(engine.lastTime, static_cast<float>(now));
+    EXPECT_EQ(engine.frameTime, step);
+}
+
+TEST_F(FrameTimerTest, ThresholdIsTheSinglePrecisionValue) {
+    // Exactly the float nearest 0.03 passes, although it is below the double 0.03.
+    engine.lastTime = 0.0f;
+    now = static_cast<double>(0.03f);
+    EXPECT_EQ(engine.beginFrame(), 0.03f);
+
+    engine.lastTime = 0.0f;
+    now = static_cast<double>(std::nextafter(0.03f, 0.0f));
+    EXPECT_EQ(engine.beginFrame(), 0.0f);
+    EXPECT_EQ(engine.lastTime, 0.0f);
+}
+
+TEST_F(FrameTimerTest, LongStallIsOneStep) {
+    now = 105.0;
+    EXPECT_NEAR(engine.beginFrame(), 5.0f, 1e-4f);
+}
+
+TEST_F(FrameTimerTest, StoppedEngineDrawsNothing) {
+    engine.running = false;
+    now = 101.0;
+    EXPECT_EQ(engine.beginFrame(), 0.0f);
+    EXPECT_EQ(engine.lastTime, 100.0f);
+}
+
+TEST_F(FrameTimerTest, PauseTogglesOncePerPressAtATick) {
+    engine.keyDown[VK_P_KEY] = 1;
+    now = 100.01;  // no tick yet: the press waits for one
+    EXPECT_EQ(engine.beginFrame(), 0.0f);
+    EXPECT_FALSE(engine.paused);
+    EXPECT_EQ(engine.keyDown[VK_P_KEY], 1);
+
+    now = 100.04;
+    EXPECT_EQ(engine.beginFrame(), 0.0f);
+    EXPECT_TRUE(engine.paused);
+    EXPECT_EQ(engine.keyDown[VK_P_KEY], 0);
+
+    // Paused: every tick gives 0, and the time keeps following the clock.
+    for (int tick = 1; tick <= 3; ++tick) {
+        now = 100.04 + 0.5 * tick;
+        EXPECT_EQ(engine.beginFrame(), 0.0f);
+        EXPECT_TRUE(engine.paused);
+        EXPECT_EQ(engine.lastTime, static_cast<float>(now));
+    }
+
+    engine.keyDown[VK_P_KEY] = 1;
+    now += 0.035;
+    float step = engine.beginFrame();
+    EXPECT_FALSE(engine.paused);
+    EXPECT_NEAR(step, 0.035f, 1e-4f);  // only the time since the last paused tick
+}
+
+TEST_F(FrameTimerTest, ShutdownRequestEndsTheLoop) {
+    setErrorBoxHandlerForTesting([](int, const std::string&, const std::string&) { return true; });
+    showError("Out of memory.", "", SEVERITY_SHUTDOWN);
+    EXPECT_FALSE(engine.pumpMessages());
+    EXPECT_FALSE(engine.running);
+    now = 101.0;
+    EXPECT_EQ(engine.beginFrame(), 0.0f);
+    setErrorBoxHandlerForTesting(nullptr);
+    clearShutdownRequest();
+}
