@@ -290,3 +290,64 @@ TEST_F(CameraTest, StandsBehindTheDogAndFallsBackDownTheField) {
     EXPECT_FLOAT_EQ(game.cameraTarget.y, 2.5f);
     EXPECT_FLOAT_EQ(game.cameraTarget.z, 61.0f);
 }
+
+namespace {
+
+// A joystick whose stick and buttons the test sets; axes run 0 ... 100.
+class FakeJoystick : public JoystickSource {
+public:
+    JoystickReading reading;
+    bool plugged = true;
+
+    bool readCaps(std::uint32_t, JoystickCaps& caps) override {
+        caps.xMax = 100;
+        caps.yMax = 100;
+        return true;
+    }
+    bool readPosition(std::uint32_t, JoystickReading& out) override {
+        out = reading;
+        return plugged;
+    }
+};
+
+}  // namespace
+
+class JoystickInputTest : public GameTest {
+protected:
+    FakeJoystick stick;
+
+    void SetUp() override {
+        GameTest::SetUp();
+        setJoystickSourceForTesting(&stick);
+        stick.reading.xPos = 75;  // +0.5
+        stick.reading.yPos = 0;   // -1: pushed forward
+        ASSERT_TRUE(engine.joystick.open(0));
+    }
+    void TearDown() override { setJoystickSourceForTesting(nullptr); }
+};
+
+TEST_F(JoystickInputTest, OverridesMouseAndKeysWithYAxisInverted) {
+    engine.stickX = -0.25f;
+    engine.stickY = 0.75f;
+    engine.keyDown[32] = 1;
+    engine.keyDown[17] = 0;
+    stick.reading.buttons = 0x20;  // button 6 only
+    game.sampleInput();
+    EXPECT_FLOAT_EQ(game.steerX, 0.5f);
+    EXPECT_FLOAT_EQ(game.steerY, 1.0f);
+    EXPECT_EQ(engine.keyDown[32], 0);
+    EXPECT_EQ(engine.keyDown[17], 1);
+
+    stick.reading.buttons = 0x10 | 0x01;  // button 5 and button 1
+    game.sampleInput();
+    EXPECT_EQ(engine.keyDown[32], 1);
+    EXPECT_EQ(engine.keyDown[17], 0);
+
+    // Unplugged: the mouse and keyboard decide again.
+    stick.plugged = false;
+    engine.keyDown[17] = 1;
+    game.sampleInput();
+    EXPECT_FLOAT_EQ(game.steerX, -0.25f);
+    EXPECT_FLOAT_EQ(game.steerY, 0.75f);
+    EXPECT_EQ(engine.keyDown[17], 1);
+}
