@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+// Writes a JPEG at the best quality with no chroma subsampling, so that decoded
+// colours stay within a few steps of the ones written. samples holds width x height
+// pixels of `components` bytes each, top row first.
+inline bool writeTestJpeg(const std::string& path, int width, int height, int components,
+                          J_COLOR_SPACE colorSpace, const std::vector<std::uint8_t>& samples) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    jpeg_compress_struct encoder;
+    jpeg_error_mgr errors;
+    encoder.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&encoder);
+    jpeg_stdio_dest(&encoder, file);
+    encoder.image_width = static_cast<JDIMENSION>(width);
+    encoder.image_height = static_cast<JDIMENSION>(height);
+    encoder.input_components = components;
+    encoder.in_color_space = colorSpace;
+    jpeg_set_defaults(&encoder);
+    jpeg_set_quality(&encoder, 100, TRUE);
+    for (int c = 0; c < encoder.num_components; ++c) {
+        encoder.comp_info[c].h_samp_factor = 1;
+        encoder.comp_info[c].v_samp_factor = 1;
+    }
+    jpeg_start_compress(&encoder, TRUE);
+    while (encoder.next_scanline < encoder.image_height) {
+        JSAMPROW row = const_cast<JSAMPLE*>(samples.data()) +
+                       std::size_t(encoder.next_scanline) * width * components;
+        jpeg_write_scanlines(&encoder, &row, 1);
+    }
+    jpeg_finish_compress(&encoder);
+    jpeg_destroy_compress(&encoder);
+    std::fclose(file);
+    return true;
+}
+
+// Width x height RGB samples of one colour.
+inline std::vector<std::uint8_t> solidRgb(int width, int height, std::uint8_t r, std::uint8_t g,
+                                          std::uint8_t b) {
+    std::vector<std::uint8_t> samples;
+    for (int i = 0; i < width * height; ++i) {
+        samples.insert(samples.end(), {r, g, b});
+    }
+    return samples;
+}
+
+inline void putLittleEndian(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+}
+
+// A BMP file as the format stores it: bottom row first, rows padded to 4 bytes.
+// bitsPerPixel 24 takes blue-green-red pixels; 8 takes palette indices and a
+// palette of blue-green-red-zero entries.
+inline std::string makeTestBmp(int width, int height, int bitsPerPixel,
+                               const std::vector<std::uint8_t>& topDownPixels,
+                               const std::vector<std::uint8_t>& palette = {}) {
+    const int bytesPerPixel = bitsPerPixel / 8;
+    const int rowBytes = (width * bytesPerPixel + 3) / 4 * 4;
+    const std::uint32_t dataOffset = 14 + 40 + static_cast<std::uint32_t>(palette.size());
+    std::string bmp = "BM";
+    putLittleEndian(bmp, dataOffset + rowBytes * height, 4);
+    putLittleEndian(bmp, 0, 4);
+    putLittleEndian(bmp, dataOffset, 4);
+    putLittleEndian(bmp, 40, 4);
+    putLittleEndian(bmp, static_cast<std::uint32_t>(width), 4);
+    putLittleEndian(bmp, static_cast<std::uint32_t>(height), 4);
+    putLittleEndian(bmp, 1, 2);
+    putLittleEndian(bmp, static_cast<std::uint32_t>(bitsPerPixel), 2);
+    putLittleEndian(bmp, 0, 4);  // no compression
+    putLittleEndian(bmp, static_cast<std::uint32_t>(rowBytes * height), 4);
+    putLittleEndian(bmp, 2835, 4);
+    putLittleEndian(bmp, 2835, 4);
+    putLittleEndian(bmp, static_cast<std::uint32_t>(palette.size() / 4), 4);
+    putLittleEndian(bmp, 0, 4);
+    bmp.append(palette.begin(), palette.end());
+    for (int y = height - 1; y >= 0; --y) {
+        const std::size_t start = std::size_t(y) * width * bytesPerPixel;
+        bmp.append(topDownPixels.begin() + start,
+                   topDownPixels.begin() + start + width * bytesPerPixel);
+        bmp.append(rowBytes - width * bytesPerPixel, '\0');
+    }
+    return bmp;
+}
