@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/Engine.h"
+#include "input/Joystick.h"
+
+namespace {
+
+WindowMessage message(MessageKind kind, std::uint32_t wParam = 0, int x = 0, int y = 0) {
+    WindowMessage result;
+    result.kind = kind;
+    result.wParam = wParam;
+    result.x = x;
+    result.y = y;
+    return result;
+}
+
+// A running engine without a window; the pointer maps onto its options' size.
+class EngineInputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine.running = true;
+        engine.options.width = 640;
+        engine.options.height = 480;
+    }
+    void move(int x, int y) { engine.handleMessage(message(MESSAGE_MOUSE_MOVE, 0, x, y)); }
+
+    Engine engine;
+};
+
+class CountingJoystickSource : public JoystickSource {
+public:
+    int opens = 0;
+    bool readCaps(std::uint32_t, JoystickCaps& caps) override {
+        ++opens;
+        caps = JoystickCaps{0, 65535, 0, 65535, 0, 0, 0, 0};
+        return true;
+    }
+    bool readPosition(std::uint32_t, JoystickReading& reading) override {
+        reading = JoystickReading();
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST_F(EngineInputTest, KeysSetAndClearTheirFlags) {
+    engine.handleMessage(message(MESSAGE_KEY_DOWN, VK_SPACE_KEY));
+    engine.handleMessage(message(MESSAGE_KEY_DOWN, 0xFF));
+    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 1);
+    EXPECT_EQ(engine.keyDown[0xFF], 1);
+    engine.handleMessage(message(MESSAGE_KEY_UP, VK_SPACE_KEY));
+    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
+    EXPECT_EQ(engine.keyDown[0xFF], 1);
+    EXPECT_TRUE(engine.running);
+}
+
+TEST_F(EngineInputTest, CodesOutsideTheTableChangeNothing) {
+    std::uint8_t before[256];
+    std::memcpy(before, engine.keyDown, sizeof before);
+    engine.handleMessage(message(MESSAGE_KEY_DOWN, 256));
+    engine.handleMessage(message(MESSAGE_KEY_DOWN, 256 + VK_SPACE_KEY));
+    engine.handleMessage(message(MESSAGE_KEY_DOWN, 256 + VK_Q_KEY));
+    engine.handleMessage(message(MESSAGE_KEY_UP, 0xFFFFFFFFu));
+    EXPECT_EQ(std::memcmp(before, engine.keyDown, sizeof before), 0);
+    EXPECT_TRUE(engine.running);
+}
+
+TEST_F(EngineInputTest, QAndEscapeStopEvenWhilePaused) {
+    for (std::uint32_t stopKey : {VK_Q_KEY, VK_ESCAPE_KEY}) {
+        engine.running = true;
+        engine.paused = true;
+        engine.keyDown[stopKey] = 0;
+        engine.handleMessage(message(MESSAGE_KEY_DOWN, stopKey));
+        EXPECT_FALSE(engine.running) << stopKey;
+        EXPECT_EQ(engine.keyDown[stopKey], 1) << stopKey;
+        EXPECT_EQ(engine.hglrc, nullptr);
+        EXPECT_EQ(engine.hwnd, nullptr);
+    }
+    // Releasing them does not start anything again.
+    engine.handleMessage(message(MESSAGE_KEY_UP, VK_Q_KEY));
+    EXPECT_FALSE(engine.running);
+}
+
+TEST_F(EngineInputTest, ClosingTheWindowStopsWithoutAKey) {
+    engine.handleMessage(message(MESSAGE_CLOSE));
+    EXPECT_FALSE(engine.running);
+    for (int key = 0; key < 256; ++key) {
+        EXPECT_EQ(engine.keyDown[key], 0) << key;
+    }
+}
+
+TEST_F(EngineInputTest, PointerEdgesAndCentre) {
+    move(0, 0);
+    EXPECT_FLOAT_EQ(engine.stickX, -1.0f);
+    EXPECT_FLOAT_EQ(engine.stickY, -1.0f);
+    move(320, 240);
+    EXPECT_FLOAT_EQ(engine.stickX, 0.0f);
+    EXPECT_FLOAT_EQ(engine.stickY, 0.0f);
+    move(640, 480);
+    EXPECT_FLOAT_EQ(engine.stickX, 1.0f);
+    EXPECT_FLOAT_EQ(engine.stickY, 1.0f);
+    move(639, 0);
+    EXPECT_FLOAT_EQ(engine.stickX, 2.0f * 639 / 640 - 1.0f);
+    EXPECT_EQ(engine.windowRect.left, 0);
+    EXPECT_EQ(engine.windowRect.top, 0);
+    EXPECT_EQ(engine.windowRect.right, 640);
+    EXPECT_EQ(engine.windowRect.bottom, 480);
+
+    engine.options.width = 1024;
+    engine.options.height = 800;
+    move(256, 600);
+    EXPECT_FLOAT_EQ(engine.stickX, -0.5f);
+    EXPECT_FLOAT_EQ(engine.stickY, 0.5f);
+}
+
+TEST_F(EngineInputTest, MouseButtonsStandInForSpaceAndControl) {
+    engine.handleMessage(message(MESSAGE_LEFT_BUTTON_DOWN));
+    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 1);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 0);
+    engine.handleMessage(message(MESSAGE_RIGHT_BUTTON_DOWN));
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
+    engine.handleMessage(message(MESSAGE_LEFT_BUTTON_UP));
+    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
+    engine.handleMessage(message(MESSAGE_RIGHT_BUTTON_UP));
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 0);
+}
+
+TEST_F(EngineInputTest, AJoystickPluggedInIsOpenedOnlyWithTheOption) {
+    CountingJoystickSource device;
+    setJoystickSourceForTesting(&device);
+
+    engine.options.joystick = 0;
+    engine.handleMessage(message(MESSAGE_JOYSTICK_ADDED));
+    EXPECT_EQ(device.opens, 0);
+    EXPECT_FALSE(engine.joystick.present);
+
+    engine.options.joystick = 1;
+    engine.handleMessage(message(MESSAGE_JOYSTICK_ADDED));
+    EXPECT_EQ(device.opens, 1);
+    EXPECT_TRUE(engine.joystick.present);
+    EXPECT_EQ(engine.joystick.id, 0u);
+
+    setJoystickSourceForTesting(nullptr);
+}
