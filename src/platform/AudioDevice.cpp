@@ -42,6 +42,8 @@ PlatformAudio* platformOpenAudio(PlatformAudioCallback callback, void* instance)
         // environment setting that named a driver which just failed.
         SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
         device = openDevice(callback, instance);
+        // The next open tries the real device again.
+        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     }
     if (device == 0) {
         return nullptr;
