@@ -1,0 +1,181 @@
+#include <cmath>
+#include <string>
+
+#include "BlockFont.h"
+#include "Models.h"
+
+namespace {
+
+const Rgb LINE_WHITE{242, 242, 236};
+const float PIXELS_PER_X = 508.0f / 50.0f;
+const float PIXELS_PER_Z = 1020.0f / 100.0f;
+// Yard numbers: centred at x = +-17, deep along z so that they survive the
+// camera's low, slanting view.
+const float NUMBER_X = 17.0f;
+const float NUMBER_DEPTH = 6.0f;
+const float NUMBER_CELL_X = 0.72f;
+const float NUMBER_GAP_INNER = 12.6f;
+const float NUMBER_GAP_OUTER = 21.4f;
+
+void fillZoneRect(Canvas& c, float xA, float xB, float zA, float zB, Rgb colour) {
+    // World rectangle -> atlas pixels; screen right is world -x, image top is far +z.
+    float x0 = std::min(fieldAtlasX(xA), fieldAtlasX(xB)), x1 = std::max(fieldAtlasX(xA), fieldAtlasX(xB));
+    float y0 = std::min(fieldAtlasY(zA), fieldAtlasY(zB)), y1 = std::max(fieldAtlasY(zA), fieldAtlasY(zB));
+    c.fillPolygon({x0, y0, x1, y0, x1, y1, x0, y1}, colour);
+}
+
+// Text lying on the field, readable from behind the dog: centred on world (x, z),
+// letters heightZ deep along z.
+void fieldText(Canvas& c, const std::string& text, float x, float z, float heightZ, float cellX, Rgb colour) {
+    float cellW = cellX * PIXELS_PER_X, cellH = heightZ / GLYPH_ROWS * PIXELS_PER_Z;
+    float width = blockTextWidth(text, cellW);
+    drawBlockText(c, text, fieldAtlasX(x) - width / 2, fieldAtlasY(z) - GLYPH_ROWS * cellH / 2, cellW, cellH,
+                  colour, 0.92f);
+}
+
+void paintGrass(Canvas& c) {
+    const Rgb light{62, 152, 56}, dark{44, 124, 42};
+    for (int band = 0; band < 25; ++band) {
+        float z0 = -50 + band * 4.0f;
+        fillZoneRect(c, -25, 25, z0, z0 + 4, band % 2 ? light : dark);
+    }
+    c.addNoise(0, 0, 512, 1024, 7, 11);
+}
+
+void paintEndZones(Canvas& c) {
+    fillZoneRect(c, -25, 25, -50, -40, Rgb{32, 64, 160});
+    fillZoneRect(c, -25, 25, 40, 50, Rgb{168, 36, 32});
+    c.addNoise(0, 0, 512, static_cast<int>(fieldAtlasY(40)), 5, 12);
+    c.addNoise(0, static_cast<int>(fieldAtlasY(-40)), 512, 1024, 5, 13);
+    fieldText(c, "ZQ", 0, -45, 7.0f, 1.2f, LINE_WHITE);
+    fieldText(c, "ZORBAK", 0, 45, 7.0f, 1.1f, LINE_WHITE);
+}
+
+void paintLines(Canvas& c) {
+    fillZoneRect(c, -25, -24.5f, -50, 50, LINE_WHITE);  // sidelines
+    fillZoneRect(c, 24.5f, 25, -50, 50, LINE_WHITE);
+    fillZoneRect(c, -25, 25, -50, -49.5f, LINE_WHITE);  // end lines
+    fillZoneRect(c, -25, 25, 49.5f, 50, LINE_WHITE);
+    fillZoneRect(c, -25, 25, -40.25f, -39.75f, LINE_WHITE);  // goal lines
+    fillZoneRect(c, -25, 25, 39.75f, 40.25f, LINE_WHITE);
+    for (int line = -36; line <= 36; line += 4) {  // every 5 yards (0.8 units a yard)
+        if (line % 8 == 0) {
+            fillZoneRect(c, -24.5f, 24.5f, line - 0.17f, line + 0.17f, LINE_WHITE);
+            continue;
+        }
+        // The lines between the tens give way to the numbers.
+        fillZoneRect(c, -24.5f, -NUMBER_GAP_OUTER, line - 0.17f, line + 0.17f, LINE_WHITE);
+        fillZoneRect(c, -NUMBER_GAP_INNER, NUMBER_GAP_INNER, line - 0.17f, line + 0.17f, LINE_WHITE);
+        fillZoneRect(c, NUMBER_GAP_OUTER, 24.5f, line - 0.17f, line + 0.17f, LINE_WHITE);
+    }
+    for (int yard = -49; yard <= 49; ++yard) {  // one mark a yard, at the sides and the hashes
+        float z = yard * 0.8f;
+        if (yard % 5 == 0 || std::fabs(z) > 39.5f) continue;
+        for (float x : {-23.6f, 23.6f, -5.0f, 5.0f})
+            fillZoneRect(c, x - 0.5f, x + 0.5f, z - 0.1f, z + 0.1f, LINE_WHITE);
+    }
+}
+
+void paintNumbers(Canvas& c) {
+    for (int k = 1; k <= 9; ++k) {
+        float z = -40 + 8.0f * k;
+        int yards = k <= 5 ? 10 * k : 10 * (10 - k);
+        std::string label = std::to_string(yards);
+        for (float x : {-NUMBER_X, NUMBER_X}) {
+            // Just short of its line as the dog comes up the field.
+            fieldText(c, label, x, z - 4.0f, NUMBER_DEPTH, NUMBER_CELL_X, LINE_WHITE);
+            if (yards == 50) continue;
+            // A small arrow beside the number points to the nearer goal line.
+            float ax = fieldAtlasX(x + (x < 0 ? 5.2f : -5.2f)), ay = fieldAtlasY(z - 4.0f);
+            float tip = (z < 0 ? 1.0f : -1.0f) * 0.9f * PIXELS_PER_Z;
+            float half = 0.6f * PIXELS_PER_X;
+            c.fillPolygon({ax - half, ay - tip * 0.5f, ax + half, ay - tip * 0.5f, ax, ay + tip}, LINE_WHITE);
+        }
+    }
+}
+
+void paintSky(Canvas& c) {
+    const AtlasBox& b = ATLAS_SKY;
+    int horizon = b.y0 + 200;
+    c.verticalGradient(b.x0, b.y0, b.x1, b.y0 + 120, Rgb{14, 18, 60}, Rgb{60, 50, 130});
+    c.verticalGradient(b.x0, b.y0 + 120, b.x1, horizon, Rgb{60, 50, 130}, Rgb{238, 130, 70});
+    c.fillRect(b.x0, horizon, b.x1, b.y1, Rgb{238, 130, 70});
+    NoiseSource noise(21);
+    for (int i = 0; i < 60; ++i)
+        c.fillCircle(b.x0 + 4 + noise.unit() * 504, b.y0 + 4 + noise.unit() * 90, 0.6f + noise.unit(),
+                     Rgb{230, 230, 250});
+    // A city skyline along the bottom, with lit windows.
+    int x = b.x0 + 2;
+    while (x < b.x1 - 2) {
+        int w = 18 + static_cast<int>(noise.unit() * 34);
+        int top = horizon - 20 - static_cast<int>(noise.unit() * 80);
+        int right = std::min(b.x1 - 2, x + w);
+        c.fillRect(x, top, right, b.y1 - 2, Rgb{26, 24, 46});
+        for (int wy = top + 5; wy < b.y1 - 6; wy += 8)
+            for (int wx = x + 3; wx < right - 4; wx += 6)
+                if (noise.unit() < 0.35f) c.fillRect(wx, wy, wx + 3, wy + 4, Rgb{250, 214, 120});
+        x = right + static_cast<int>(noise.unit() * 6);
+    }
+}
+
+void paintCrowd(Canvas& c) {
+    const AtlasBox& b = ATLAS_CROWD;
+    c.fillRect(b.x0, b.y0, b.x1, b.y1, Rgb{70, 72, 84});
+    const Rgb shirts[] = {{200, 40, 36}, {36, 70, 190}, {236, 200, 40}, {230, 230, 230}, {40, 150, 80}, {168, 36, 32}};
+    const Rgb skins[] = {{232, 190, 150}, {190, 140, 100}, {120, 84, 60}};
+    NoiseSource noise(31);
+    for (int row = 0; row < 16; ++row) {
+        int y = b.y0 + 2 + row * 16;
+        c.fillRect(b.x0, y + 13, b.x1, y + 16, Rgb{110, 112, 120});  // the step of the row
+        for (int x = b.x0 + 3; x < b.x1 - 8; x += 9) {
+            if ((x - b.x0) % 128 < 12) continue;  // aisle
+            if (noise.unit() < 0.12f) continue;   // an empty seat
+            Rgb shirt = shirts[noise.next() % 6];
+            int lift = static_cast<int>(noise.unit() * 3);
+            c.fillRect(x, y + 6 - lift, x + 7, y + 13, shirt);
+            c.fillCircle(x + 3.5f, y + 3.5f - lift, 2.6f, skins[noise.next() % 3]);
+        }
+    }
+}
+
+void paintBoards(Canvas& c) {
+    const AtlasBox& b = ATLAS_BOARDS;
+    c.verticalGradient(b.x0, b.y0, b.x1, b.y1, Rgb{20, 30, 110}, Rgb{10, 14, 60});
+    c.fillRect(b.x0, b.y0 + 2, b.x1, b.y0 + 10, Rgb{236, 200, 40});
+    c.fillRect(b.x0, b.y1 - 10, b.x1, b.y1 - 2, Rgb{236, 200, 40});
+    std::string text = "ZORBAK FOOTBALL II";
+    float cell = 4.4f;
+    drawBlockText(c, text, b.x0 + (512 - blockTextWidth(text, cell)) / 2, b.y0 + 34, cell, 8.5f,
+                  Rgb{250, 250, 250}, 0.9f);
+}
+
+void paintApronAndLights(Canvas& c) {
+    const AtlasBox& a = ATLAS_APRON;
+    c.fillRect(a.x0, a.y0, a.x1, a.y1, Rgb{34, 88, 40});
+    c.addNoise(a.x0, a.y0, a.x1, a.y1, 6, 41);
+    const AtlasBox& l = ATLAS_LIGHTS;
+    c.fillRect(l.x0, l.y0, l.x1, l.y1, Rgb{96, 98, 108});
+    for (int x = l.x0 + 16; x < l.x1 - 40; x += 64) {
+        c.fillRect(x, l.y0 + 24, x + 40, l.y1 - 24, Rgb{40, 40, 48});
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 2; ++j) c.fillCircle(x + 8 + i * 12.0f, l.y0 + 44 + j * 38.0f, 5.5f, Rgb{255, 250, 214});
+    }
+}
+
+}  // namespace
+
+float fieldAtlasX(float worldX) { return 2.0f + (25.0f - worldX) * PIXELS_PER_X; }
+float fieldAtlasY(float worldZ) { return 2.0f + (50.0f - worldZ) * PIXELS_PER_Z; }
+
+Canvas paintFieldAtlas() {
+    Canvas c(FIELD_ATLAS_SIZE, FIELD_ATLAS_SIZE, Rgb{44, 124, 42});
+    paintGrass(c);
+    paintEndZones(c);
+    paintLines(c);
+    paintNumbers(c);
+    paintSky(c);
+    paintCrowd(c);
+    paintBoards(c);
+    paintApronAndLights(c);
+    return c;
+}
