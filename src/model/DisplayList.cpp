@@ -22,3 +22,8 @@ std::uint32_t newDisplayList() {
     }
     return gNextDisplayList++;
 }
+
+void resetDisplayListNamesForTesting() {
+    gNextDisplayList = 0;
+    gBlockEnd = 0;
+}

@@ -74,3 +74,6 @@ public:
 
 // The next display-list name from a block reserved at first use.
 std::uint32_t newDisplayList();
+// Forgets the reserved block, so that the next name comes from a fresh reservation
+// (for tests, whose every window brings a context of its own).
+void resetDisplayListNamesForTesting();
