@@ -34,12 +34,14 @@ void fieldText(Canvas& c, const std::string& text, float x, float z, float heigh
 }
 
 void paintGrass(Canvas& c) {
-    const Rgb light{62, 152, 56}, dark{44, 124, 42};
+    // Shades that sit on levels of the game's default 3-3-2 texture format, with
+    // little noise, so the mown stripes stay clean instead of speckling.
+    const Rgb light{40, 146, 24}, dark{36, 109, 20};
     for (int band = 0; band < 25; ++band) {
         float z0 = -50 + band * 4.0f;
         fillZoneRect(c, -25, 25, z0, z0 + 4, band % 2 ? light : dark);
     }
-    c.addNoise(0, 0, 512, 1024, 7, 11);
+    c.addNoise(0, 0, 512, 1024, 3, 11);
 }
 
 void paintEndZones(Canvas& c) {
@@ -168,7 +170,7 @@ float fieldAtlasX(float worldX) { return 2.0f + (25.0f - worldX) * PIXELS_PER_X;
 float fieldAtlasY(float worldZ) { return 2.0f + (50.0f - worldZ) * PIXELS_PER_Z; }
 
 Canvas paintFieldAtlas() {
-    Canvas c(FIELD_ATLAS_SIZE, FIELD_ATLAS_SIZE, Rgb{44, 124, 42});
+    Canvas c(FIELD_ATLAS_SIZE, FIELD_ATLAS_SIZE, Rgb{36, 109, 20});
     paintGrass(c);
     paintEndZones(c);
     paintLines(c);
