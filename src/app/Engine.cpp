@@ -6,6 +6,7 @@
 
 #include "app/EngineGl.h"
 #include "app/ErrorMessages.h"
+#include "app/FrameTick.h"
 #include "math/Clock.h"
 #include "math/Random.h"
 #include "model/TextureCache.h"
@@ -14,12 +15,23 @@
 
 namespace {
 
-// Frames are at least this far apart: the nearest float to 0.03 seconds.
-constexpr float TICK_SECONDS = 0.03f;
-
 constexpr std::uint32_t JOYSTICK_SPACE_BUTTON_BIT = 4;  // button 5 starts a play
 
 }  // namespace
+
+int millisecondsUntilTick(float lastTime, float now) {
+    // The same float subtraction beginFrame uses, so the two agree on "due".
+    float elapsed = now - lastTime;
+    if (elapsed >= TICK_SECONDS) {
+        return 0;
+    }
+    const int tickMs = static_cast<int>(std::ceil(TICK_SECONDS * 1000.0f));
+    int waitMs = static_cast<int>(std::ceil((TICK_SECONDS - elapsed) * 1000.0f));
+    if (waitMs < 1) {
+        return 1;
+    }
+    return waitMs > tickMs ? tickMs : waitMs;
+}
 
 Engine::Engine() {
     // Every field has its starting value from its initialiser: no handles, not
@@ -74,15 +86,9 @@ bool Engine::pumpMessages() {
     } else if (running && !shutdownRequested()) {
         // Nothing to do until the next tick: sleep until it is due or an event
         // arrives, instead of spinning a core.
-        float secondsToTick = lastTime + TICK_SECONDS - static_cast<float>(getTimeSeconds());
-        if (secondsToTick > 0.0f) {
-            int waitMs = static_cast<int>(std::ceil(secondsToTick * 1000.0f));
-            if (waitMs < 1) {
-                waitMs = 1;
-            }
-            if (platformWaitMessage(message, waitMs)) {
-                handleMessage(message);
-            }
+        int waitMs = millisecondsUntilTick(lastTime, static_cast<float>(getTimeSeconds()));
+        if (waitMs > 0 && platformWaitMessage(message, waitMs)) {
+            handleMessage(message);
         }
     }
     if (shutdownRequested() && running) {

@@ -4,6 +4,7 @@
 
 #include "app/Engine.h"
 #include "app/ErrorMessages.h"
+#include "app/FrameTick.h"
 #include "input/Message.h"
 #include "math/Clock.h"
 
@@ -101,4 +102,16 @@ TEST_F(FrameTimerTest, ShutdownRequestEndsTheLoop) {
     EXPECT_EQ(engine.beginFrame(), 0.0f);
     setErrorBoxHandlerForTesting(nullptr);
     clearShutdownRequest();
+}
+
+TEST(FrameTickTest, LoopSleepsUntilTheTickIsDueAndNoLonger) {
+    EXPECT_EQ(millisecondsUntilTick(100.0f, 100.0f), 30);
+    EXPECT_EQ(millisecondsUntilTick(100.0f, 100.0205f), 10);  // rounded up, never early
+    EXPECT_EQ(millisecondsUntilTick(100.0f, 100.045f), 0);
+    // Whatever beginFrame counts as a tick is never slept through, and just
+    // before one the loop still sleeps at least a millisecond instead of spinning.
+    EXPECT_EQ(millisecondsUntilTick(0.0f, 0.03f), 0);
+    EXPECT_EQ(millisecondsUntilTick(0.0f, std::nextafter(0.03f, 0.0f)), 1);
+    // A clock that went back does not put the loop to sleep for longer than a tick.
+    EXPECT_EQ(millisecondsUntilTick(100.0f, 90.0f), 30);
 }
