@@ -5,7 +5,9 @@
 #include <cstdlib>
 
 #include "app/GameOptions.h"
+#include "app/MediaPath.h"
 #include "model/Image.h"
+#include "platform/IniFile.h"
 #include "platform/Launcher.h"
 
 namespace {
@@ -29,6 +31,17 @@ ResolutionSize sizeOfResolution(int index) {
     return isResolutionEntry(index) ? RESOLUTION_SIZES[index] : SIZE_WITHOUT_SELECTION;
 }
 
+// GameOptions::load treats a choice beyond the list as a missing key, which suits
+// the game window. The launcher shows the file as it stands instead: such a
+// choice leaves the list without a selection, and Start then stores "none".
+int resolutionChoiceInFile(int loadedChoice) {
+    char path[MAX_PATH_LENGTH];
+    if (!makeMediaPath(path, "game.ini")) {
+        return loadedChoice;
+    }
+    return iniReadInt(path, "Game", "UseScreenRes", loadedChoice);
+}
+
 LauncherState launcherStateFrom(const GameOptions& options) {
     LauncherState state;
     state.windowed = options.windowed;
@@ -37,8 +50,8 @@ LauncherState launcherStateFrom(const GameOptions& options) {
     state.joystick = options.joystick;
     state.hiQualTex = options.hiQualTex;
     // A value the list does not hold leaves it without a selection.
-    state.resolutionIndex =
-        isResolutionEntry(options.resolutionIndex) ? options.resolutionIndex : LAUNCHER_NO_SELECTION;
+    const int choice = resolutionChoiceInFile(options.resolutionIndex);
+    state.resolutionIndex = isResolutionEntry(choice) ? choice : LAUNCHER_NO_SELECTION;
     return state;
 }
 
