@@ -4,17 +4,24 @@
 
 std::string platformFindFontFile(const char* pattern) {
     std::string file;
-    if (pattern == nullptr || FcInit() == FcFalse) {
+    if (pattern == nullptr) {
+        return file;
+    }
+    // A configuration of our own, released after the lookup: the library's shared
+    // one would stay allocated for the rest of the run.
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (config == nullptr) {
         return file;
     }
     FcPattern* wanted = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
     if (wanted == nullptr) {
+        FcConfigDestroy(config);
         return file;
     }
-    FcConfigSubstitute(nullptr, wanted, FcMatchPattern);
+    FcConfigSubstitute(config, wanted, FcMatchPattern);
     FcDefaultSubstitute(wanted);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, wanted, &result);
+    FcPattern* match = FcFontMatch(config, wanted, &result);
     if (match != nullptr) {
         FcChar8* path = nullptr;
         if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path != nullptr) {
@@ -23,5 +30,6 @@ std::string platformFindFontFile(const char* pattern) {
         FcPatternDestroy(match);
     }
     FcPatternDestroy(wanted);
+    FcConfigDestroy(config);
     return file;
 }
