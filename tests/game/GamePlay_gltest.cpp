@@ -8,6 +8,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -284,4 +287,32 @@ TEST_F(GamePlayTest, MissingMediaLeavesTheGamePlayable) {
     }
     EXPECT_GT(game->dog.position.z, -44.0f);
     expectLabelShows("SCORE: 0");
+}
+
+TEST_F(GamePlayTest, ShippedMediaLoadsWithoutComplaint) {
+    const std::filesystem::path shipped =
+        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "media";
+    if (!std::filesystem::exists(shipped / "zq.a3f")) {
+        GTEST_SKIP() << "no media folder in this source tree";
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(shipped)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        media->write(entry.path().filename().string(),
+                     std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    }
+    ASSERT_TRUE(game->setup());
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    for (const Model* model : {&game->field, &game->dog, &game->uprights}) {
+        EXPECT_EQ(model->visible, 1);
+    }
+    for (int slot : {game->sndWhistle, game->sndHike, game->sndTheme, game->sndExterminate, game->sndKick}) {
+        EXPECT_GE(slot, 0);
+    }
+    EXPECT_NE(game->robots[0].displayList, 0u);
+    EXPECT_EQ(game->robots[4].displayList, game->robots[0].displayList);
+    frame();
+    expectLabelShows("SCORE: 0");
+    hike();
+    frame();
+    EXPECT_EQ(game->phase, PHASE_PLAY);
 }
