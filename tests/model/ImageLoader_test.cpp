@@ -106,9 +106,12 @@ TEST_F(ImageLoaderTest, DamagedJpegsGiveNullAndTheProgramGoesOn) {
     ASSERT_NE(frame, std::string::npos);
     badFrame[frame + 5] = badFrame[frame + 6] = '\0';  // height 0
     media.write("badframe.jpg", badFrame);
+    std::string huge = whole;
+    huge[frame + 7] = '\x70';  // width 28672: more than any texture, refused unread
+    media.write("huge.jpg", huge);
 
     for (const char* name : {"cutdata.jpg", "cuthead.jpg", "notjpeg.jpg", "empty.jpg",
-                             "badframe.jpg", "missing.jpg"}) {
+                             "badframe.jpg", "huge.jpg", "missing.jpg"}) {
         EXPECT_EQ(load(name), nullptr) << name;
         EXPECT_EQ(width, -1) << name;
     }
