@@ -1,0 +1,31 @@
+/* Asks an X window to close as a window manager's close box does: it sends the
+ * window's client a WM_DELETE_WINDOW message. Xvfb runs no window manager, so
+ * the launcher tests use this in its place.
+ * Usage: close_window WINDOW-ID */
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <X11/Xlib.h>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        fprintf(stderr, "usage: %s WINDOW-ID\n", argv[0]);
+        return 2;
+    }
+    Window window = (Window)strtoul(argv[1], NULL, 0);
+    Display* display = XOpenDisplay(NULL);
+    if (display == NULL || window == 0) {
+        fprintf(stderr, "close_window: no display or no window\n");
+        return 1;
+    }
+    XEvent event = {0};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);
+    event.xclient.data.l[1] = CurrentTime;
+    Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+    XCloseDisplay(display);
+    return sent != 0 ? 0 : 1;
+}
