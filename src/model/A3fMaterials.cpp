@@ -9,9 +9,15 @@ struct AlphaWord {
 };
 
 constexpr AlphaWord ALPHA_WORDS[] = {
-    {"NONE", NONE},         {"LUMINANCE", LUMINANCE},   {"ILLUMINANCE", ILLUMINANCE},
-    {"BLACK_MASK", BLACK_MASK}, {"RED", RED},           {"GREEN", GREEN},
-    {"BLUE", BLUE},         {"RED_MASK", RED_MASK},     {"GREEN_MASK", GREEN_MASK},
+    {"NONE", NONE},
+    {"LUMINANCE", LUMINANCE},
+    {"ILLUMINANCE", ILLUMINANCE},
+    {"BLACK_MASK", BLACK_MASK},
+    {"RED", RED},
+    {"GREEN", GREEN},
+    {"BLUE", BLUE},
+    {"RED_MASK", RED_MASK},
+    {"GREEN_MASK", GREEN_MASK},
     {"BLUE_MASK", BLUE_MASK},
 };
 
