@@ -115,3 +115,54 @@ TEST(FrameTickTest, LoopSleepsUntilTheTickIsDueAndNoLonger) {
     // A clock that went back does not put the loop to sleep for longer than a tick.
     EXPECT_EQ(millisecondsUntilTick(100.0f, 90.0f), 30);
 }
+
+namespace {
+
+// A centred-range stick whose position and buttons the test sets.
+class StubStick : public JoystickSource {
+public:
+    JoystickReading reading;
+    bool plugged = true;
+
+    bool readCaps(std::uint32_t, JoystickCaps& caps) override {
+        caps.xMin = caps.yMin = 0;
+        caps.xMax = caps.yMax = 100;
+        return true;
+    }
+    bool readPosition(std::uint32_t, JoystickReading& out) override {
+        out = reading;
+        return plugged;
+    }
+};
+
+}  // namespace
+
+TEST(EnginePumpTest, JoystickDecidesStickAndSpaceAtEverySpin) {
+    StubStick stick;
+    setJoystickSourceForTesting(&stick);
+    {
+        Engine engine;  // not running: the pump never waits
+        ASSERT_TRUE(engine.joystick.open(0));
+        stick.reading.xPos = 100;
+        stick.reading.yPos = 25;
+        stick.reading.buttons = 1u << 4;  // button 5
+        engine.pumpMessages();
+        EXPECT_FLOAT_EQ(engine.stickX, 1.0f);
+        EXPECT_FLOAT_EQ(engine.stickY, -0.5f);
+        EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 1);
+
+        // Other buttons do not hold Space down.
+        stick.reading.buttons = (1u << 5) | (1u << 3) | 1u;
+        engine.pumpMessages();
+        EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
+
+        // Unplugged: the mouse and keyboard decide again.
+        stick.plugged = false;
+        engine.keyDown[VK_SPACE_KEY] = 1;
+        engine.stickX = 0.25f;
+        engine.pumpMessages();
+        EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 1);
+        EXPECT_EQ(engine.stickX, 0.25f);
+    }
+    setJoystickSourceForTesting(nullptr);
+}
