@@ -17,7 +17,23 @@
 #include <string>
 #include <thread>
 
+#include <gtest/gtest.h>
+
 #include "platform/Launcher.h"
+
+// Points DISPLAY at an X server of this test process's own, started on first use
+// and ending with the process, so that the clicks and keys reach only this
+// process's launcher while other window tests run beside it. False when no server
+// could be started. restoreDisplay puts the previous DISPLAY back.
+bool usePrivateDisplay();
+void restoreDisplay();
+
+// Launcher tests run on the private display.
+class LauncherTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(usePrivateDisplay()) << "cannot start a private X server"; }
+    void TearDown() override { restoreDisplay(); }
+};
 
 // Asks the window to close the way a window manager's close box does (a
 // WM_DELETE_WINDOW message); defined with the launcher's control tests.

@@ -14,6 +14,56 @@
 
 #include <X11/Xlib.h>
 
+namespace {
+
+std::string gSavedDisplay;
+bool gHadDisplay = false;
+
+// Starts Xvfb on a free display number and holds a connection to it: with
+// -terminate the server ends when its last client goes, which is this process
+// at the latest, however it ends.
+std::string startPrivateServer() {
+    FILE* output = popen("Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -terminate "
+                         "3>&1 1>/dev/null 2>&1 &",
+                         "r");
+    if (output == nullptr) {
+        return "";
+    }
+    char line[64] = {0};
+    const bool gotNumber = std::fgets(line, sizeof line, output) != nullptr;
+    pclose(output);
+    if (!gotNumber) {
+        return "";
+    }
+    const std::string name = ":" + std::to_string(std::atoi(line));
+    if (XOpenDisplay(name.c_str()) == nullptr) {
+        return "";
+    }
+    return name;
+}
+
+}  // namespace
+
+bool usePrivateDisplay() {
+    static const std::string privateDisplay = startPrivateServer();
+    if (privateDisplay.empty()) {
+        return false;
+    }
+    const char* current = std::getenv("DISPLAY");
+    gHadDisplay = current != nullptr;
+    gSavedDisplay = gHadDisplay ? current : "";
+    setenv("DISPLAY", privateDisplay.c_str(), 1);
+    return true;
+}
+
+void restoreDisplay() {
+    if (gHadDisplay) {
+        setenv("DISPLAY", gSavedDisplay.c_str(), 1);
+    } else {
+        unsetenv("DISPLAY");
+    }
+}
+
 // There is no window manager under Xvfb, so the test plays its part: the close
 // box of a managed window sends the client this message.
 void sendCloseRequest(unsigned long window) {
@@ -33,6 +83,8 @@ void sendCloseRequest(unsigned long window) {
 }
 
 namespace {
+
+using LauncherControls = LauncherTest;
 
 const char* const TITLE = "Zorbak Football II";
 const std::string START_CLICK = "xdotool mousemove --window $W 596 432 click 1; ";
@@ -86,7 +138,7 @@ std::vector<std::string> splitLines(const std::string& text) {
 
 // Start hands back what the controls show. Each box gets a different pattern of
 // ticks across the runs, so boxes wired to the wrong state cannot pass.
-TEST(LauncherControls, StartReturnsTheStatesTheControlsWereGiven) {
+TEST_F(LauncherControls, StartReturnsTheStatesTheControlsWereGiven) {
     const LauncherState patterns[] = {makeState(1, 0, 1, 0, 1, 0), makeState(0, 1, 1, 0, 0, 2),
                                       makeState(0, 0, 0, 1, 1, 3)};
     for (const LauncherState& pattern : patterns) {
@@ -96,7 +148,7 @@ TEST(LauncherControls, StartReturnsTheStatesTheControlsWereGiven) {
     }
 }
 
-TEST(LauncherControls, ClickedBoxesToggleAndTheListChoosesAnEntry) {
+TEST_F(LauncherControls, ClickedBoxesToggleAndTheListChoosesAnEntry) {
     LauncherState state = makeState(0, 1, 0, 0, 0, 0);
     const std::string actions =
         "xdotool mousemove --window $W 140 12 click 1; "   // Windowed on
@@ -110,7 +162,7 @@ TEST(LauncherControls, ClickedBoxesToggleAndTheListChoosesAnEntry) {
     expectSameState(state, makeState(1, 0, 0, 0, 1, 2));
 }
 
-TEST(LauncherControls, ASelectionOutsideTheListShowsNoneAndStartGivesNone) {
+TEST_F(LauncherControls, ASelectionOutsideTheListShowsNoneAndStartGivesNone) {
     for (int outside : {-1, 4, 77}) {
         LauncherState state = makeState(1, 0, 0, 0, 0, outside);
         EXPECT_EQ(playLauncher(state, START_CLICK), LAUNCHER_STARTED);
@@ -118,7 +170,7 @@ TEST(LauncherControls, ASelectionOutsideTheListShowsNoneAndStartGivesNone) {
     }
 }
 
-TEST(LauncherControls, TheCloseBoxEndsWithoutTakingTheControls) {
+TEST_F(LauncherControls, TheCloseBoxEndsWithoutTakingTheControls) {
     const LauncherState given = makeState(1, 0, 1, 0, 0, 1);
     LauncherState state = given;
     const std::string actions =
@@ -130,7 +182,7 @@ TEST(LauncherControls, TheCloseBoxEndsWithoutTakingTheControls) {
 
 // Only the close box and Start end it: neither Escape nor a bare S (the Start
 // button's letter without Alt) does.
-TEST(LauncherControls, EscapeAndABareSLeaveItOpen) {
+TEST_F(LauncherControls, EscapeAndABareSLeaveItOpen) {
     const std::string marks = scratchFile("open.txt");
     LauncherState state = makeState(1, 0, 0, 0, 0, 0);
     const std::string actions = "xdotool windowfocus --sync $W key Escape; sleep 0.3; "
@@ -144,7 +196,7 @@ TEST(LauncherControls, EscapeAndABareSLeaveItOpen) {
 
 // A 2 x 2 picture fills the whole 640 x 480 window, top row at the top and each
 // pixel in its own colour.
-TEST(LauncherControls, TheSplashIsStretchedOverTheWindow) {
+TEST_F(LauncherControls, TheSplashIsStretchedOverTheWindow) {
     const std::vector<std::uint8_t> rgb = {255, 0, 0, 0, 255, 0,  // red, green
                                            0, 0, 255, 255, 255, 255};  // blue, white
     LauncherSplash splash;
@@ -165,7 +217,7 @@ TEST(LauncherControls, TheSplashIsStretchedOverTheWindow) {
     EXPECT_EQ(readSamples(size), "  Width: 640\n  Height: 480\n");
 }
 
-TEST(LauncherControls, TheWindowIsOffTheScreenWhenItReturns) {
+TEST_F(LauncherControls, TheWindowIsOffTheScreenWhenItReturns) {
     LauncherState state = makeState(1, 0, 0, 0, 0, 0);
     EXPECT_EQ(playLauncher(state, ALT_S), LAUNCHER_STARTED);
     const std::string search = std::string("xdotool search --onlyvisible --class ") + LAUNCHER_WINDOW_CLASS +
@@ -175,7 +227,7 @@ TEST(LauncherControls, TheWindowIsOffTheScreenWhenItReturns) {
 
 // The toolkit may switch the process to the user's locale; the game reads its
 // numbers with C's rules afterwards whatever happened meanwhile.
-TEST(LauncherControls, NumbersAreReadTheCWayAfterwards) {
+TEST_F(LauncherControls, NumbersAreReadTheCWayAfterwards) {
     ASSERT_NE(std::setlocale(LC_NUMERIC, "C.UTF-8"), nullptr);
     LauncherState state = makeState(1, 0, 0, 0, 0, 0);
     EXPECT_EQ(playLauncher(state, ALT_S), LAUNCHER_STARTED);

@@ -53,18 +53,22 @@ void writeTwoColourJpeg(const std::string& path, int width, int height, const un
     std::fclose(file);
 }
 
-class LauncherOptionsTest : public ::testing::Test {
+class LauncherOptionsTest : public LauncherTest {
 protected:
     TempMediaDir dir;
     std::vector<std::string> errorBoxes;
 
     void SetUp() override {
+        LauncherTest::SetUp();
         setErrorBoxHandlerForTesting([this](int, const std::string& caption, const std::string& text) {
             errorBoxes.push_back(caption + ": " + text);
             return true;
         });
     }
-    void TearDown() override { setErrorBoxHandlerForTesting(nullptr); }
+    void TearDown() override {
+        setErrorBoxHandlerForTesting(nullptr);
+        LauncherTest::TearDown();
+    }
 
     // Runs options mode 2 while the actions play the launcher.
     bool runLauncher(GameOptions& options, const std::string& actions, bool closeAfterwards = false) {
