@@ -80,7 +80,9 @@ PlatformWindow* platformCreateWindow(const char* title, int width, int height, b
         return nullptr;
     }
     SDL_ShowWindow(window);
-    SDL_RaiseWindow(window);  // in front and with the keyboard focus
+    SDL_RaiseWindow(window);
+    // Without a window manager nobody else hands the new window the keyboard.
+    SDL_SetWindowInputFocus(window);
     PlatformWindow* result = new PlatformWindow;
     result->window = window;
     result->fullScreen = fullScreen;
@@ -129,8 +131,10 @@ void platformConfinePointer(PlatformWindow* window, bool confined) {
     }
 }
 
+// The confinement asked for; the library applies it only while the window has the
+// focus.
 bool platformPointerConfined(PlatformWindow* window) {
-    return window != nullptr && SDL_GetWindowMouseGrab(window->window) == SDL_TRUE;
+    return window != nullptr && (SDL_GetWindowFlags(window->window) & SDL_WINDOW_MOUSE_GRABBED) != 0;
 }
 
 void platformShowPointer(bool visible) {

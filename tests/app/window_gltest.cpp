@@ -1,0 +1,178 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "app/Engine.h"
+#include "platform/Window.h"
+
+namespace {
+
+WindowMessage message(MessageKind kind, std::uint32_t wParam = 0, int x = 0, int y = 0) {
+    WindowMessage result;
+    result.kind = kind;
+    result.wParam = wParam;
+    result.x = x;
+    result.y = y;
+    return result;
+}
+
+struct Resolution {
+    ResolutionChoice choice;
+    int width;
+    int height;
+};
+
+void expectReleased(const Engine& engine) {
+    EXPECT_EQ(engine.hwnd, nullptr);
+    EXPECT_EQ(engine.hglrc, nullptr);
+    EXPECT_FALSE(platformHasCurrentGlContext());
+    EXPECT_TRUE(platformPointerVisible());
+}
+
+// Opens the game window with the given options, as init does after the launcher.
+class GameWindowTest : public ::testing::Test {
+protected:
+    bool open(int width, int height, bool windowed, int resolutionIndex = RESOLUTION_640X480) {
+        engine.options.width = width;
+        engine.options.height = height;
+        engine.options.windowed = windowed ? 1 : 0;
+        engine.options.resolutionIndex = resolutionIndex;
+        engine.registerWindowClass();
+        bool opened = engine.createWindow("Zorbak Football II");
+        engine.running = opened;
+        return opened;
+    }
+
+    Engine engine;
+};
+
+}  // namespace
+
+TEST_F(GameWindowTest, EachLauncherResolutionIsTheDrawableSize) {
+    const Resolution resolutions[] = {{RESOLUTION_640X480, 640, 480},
+                                      {RESOLUTION_800X600, 800, 600},
+                                      {RESOLUTION_1024X800, 1024, 800}};
+    for (const Resolution& resolution : resolutions) {
+        Engine windowEngine;
+        windowEngine.options.width = resolution.width;
+        windowEngine.options.height = resolution.height;
+        windowEngine.options.resolutionIndex = resolution.choice;
+        ASSERT_TRUE(windowEngine.createWindow("Zorbak Football II")) << resolution.width;
+        int width = 0;
+        int height = 0;
+        platformDrawableSize(windowEngine.hwnd, width, height);
+        EXPECT_EQ(width, resolution.width);
+        EXPECT_EQ(height, resolution.height);
+        EXPECT_EQ(windowEngine.options.width, resolution.width);
+        EXPECT_TRUE(platformHasCurrentGlContext());
+        EXPECT_TRUE(platformPointerConfined(windowEngine.hwnd));
+        EXPECT_TRUE(platformPointerVisible());
+
+        GLint depthBits = 0;
+        glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+        EXPECT_GE(depthBits, 16);
+        GLboolean doubleBuffered = GL_FALSE;
+        glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
+        EXPECT_EQ(doubleBuffered, GL_TRUE);
+
+        windowEngine.releaseWindow();
+        expectReleased(windowEngine);
+    }
+}
+
+TEST_F(GameWindowTest, ScreenChoiceTakesTheDesktopSize) {
+    int desktopWidth = 0;
+    int desktopHeight = 0;
+    ASSERT_TRUE(platformDesktopSize(desktopWidth, desktopHeight));
+    ASSERT_TRUE(open(0, 0, true, RESOLUTION_SCREEN));
+    EXPECT_EQ(engine.options.width, desktopWidth);
+    EXPECT_EQ(engine.options.height, desktopHeight);
+    int width = 0;
+    int height = 0;
+    platformDrawableSize(engine.hwnd, width, height);
+    EXPECT_EQ(width, desktopWidth);
+    EXPECT_EQ(height, desktopHeight);
+}
+
+TEST_F(GameWindowTest, ReleasingTwiceIsSafe) {
+    ASSERT_TRUE(open(640, 480, true));
+    engine.releaseWindow();
+    expectReleased(engine);
+    EXPECT_FALSE(engine.fullScreenModeSet);
+    engine.releaseWindow();
+    expectReleased(engine);
+}
+
+TEST_F(GameWindowTest, FullScreenUsesTheModeTheDisplayOffers) {
+    int desktopWidth = 0;
+    int desktopHeight = 0;
+    ASSERT_TRUE(platformDesktopSize(desktopWidth, desktopHeight));
+    ASSERT_TRUE(open(640, 480, false));
+    EXPECT_TRUE(engine.fullScreenModeSet);
+    EXPECT_FALSE(platformPointerVisible());
+    // The picture and the pointer mapping follow the mode really set.
+    int width = 0;
+    int height = 0;
+    platformDrawableSize(engine.hwnd, width, height);
+    EXPECT_EQ(engine.options.width, width);
+    EXPECT_EQ(engine.options.height, height);
+    EXPECT_GE(width, 640);
+    EXPECT_GE(height, 480);
+
+    engine.releaseWindow();
+    expectReleased(engine);
+    engine.releaseWindow();
+    expectReleased(engine);
+    int afterWidth = 0;
+    int afterHeight = 0;
+    ASSERT_TRUE(platformDesktopSize(afterWidth, afterHeight));
+    EXPECT_EQ(afterWidth, desktopWidth);
+    EXPECT_EQ(afterHeight, desktopHeight);
+}
+
+TEST_F(GameWindowTest, FullScreenModeTheDisplayLacksFails) {
+    EXPECT_FALSE(open(16000, 12000, false));
+    EXPECT_EQ(engine.hwnd, nullptr);
+    EXPECT_EQ(engine.hglrc, nullptr);
+    EXPECT_TRUE(platformPointerVisible());
+    engine.releaseWindow();
+    expectReleased(engine);
+}
+
+TEST_F(GameWindowTest, PointerIsFreeWhileTheWindowHasNoFocus) {
+    ASSERT_TRUE(open(640, 480, true));
+    ASSERT_TRUE(platformPointerConfined(engine.hwnd));
+    engine.handleMessage(message(MESSAGE_FOCUS_LOST));
+    EXPECT_FALSE(platformPointerConfined(engine.hwnd));
+    engine.handleMessage(message(MESSAGE_FOCUS_GAINED));
+    EXPECT_TRUE(platformPointerConfined(engine.hwnd));
+}
+
+TEST_F(GameWindowTest, QuitKeysCloseTheWindowEvenWhilePaused) {
+    for (std::uint32_t stopKey : {VK_Q_KEY, VK_ESCAPE_KEY}) {
+        Engine windowEngine;
+        windowEngine.options.width = 640;
+        windowEngine.options.height = 480;
+        ASSERT_TRUE(windowEngine.createWindow("Zorbak Football II"));
+        windowEngine.running = true;
+        windowEngine.paused = true;
+        windowEngine.handleMessage(message(MESSAGE_KEY_DOWN, stopKey));
+        EXPECT_FALSE(windowEngine.running);
+        EXPECT_EQ(windowEngine.keyDown[stopKey], 1);
+        expectReleased(windowEngine);
+        // Focus coming back after the stop must not catch the pointer again.
+        windowEngine.handleMessage(message(MESSAGE_FOCUS_GAINED));
+        EXPECT_EQ(windowEngine.hwnd, nullptr);
+    }
+}
+
+TEST_F(GameWindowTest, PointerMapsTheDrawableArea) {
+    ASSERT_TRUE(open(800, 600, true));
+    engine.handleMessage(message(MESSAGE_MOUSE_MOVE, 0, 0, 599));
+    EXPECT_FLOAT_EQ(engine.stickX, -1.0f);
+    EXPECT_FLOAT_EQ(engine.stickY, 2.0f * 599 / 600 - 1.0f);
+    engine.handleMessage(message(MESSAGE_MOUSE_MOVE, 0, 400, 300));
+    EXPECT_FLOAT_EQ(engine.stickX, 0.0f);
+    EXPECT_FLOAT_EQ(engine.stickY, 0.0f);
+    EXPECT_EQ(engine.windowRect.right, 800);
+    EXPECT_EQ(engine.windowRect.bottom, 600);
+}
