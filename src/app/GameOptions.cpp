@@ -45,13 +45,10 @@ int fileDefault(int GameOptions::*field) {
     return 0;
 }
 
-// Values no launcher writes (a resolution choice beyond the list, a negative or
-// absurd size) would index past the launcher's list or fail the window; such a
-// value is treated like a missing key.
+// A negative or absurd size would fail the window; such a value is treated like a
+// missing key. A resolution choice outside the list is kept as it is: the launcher
+// then shows no selection, and Start stores -1 in its place.
 void replaceDamagedValues(GameOptions& options) {
-    if (options.resolutionIndex < RESOLUTION_640X480 || options.resolutionIndex > RESOLUTION_SCREEN) {
-        options.resolutionIndex = fileDefault(&GameOptions::resolutionIndex);
-    }
     if (options.width < 0 || options.width > MAX_DIMENSION) {
         options.width = fileDefault(&GameOptions::width);
     }

@@ -92,11 +92,11 @@ TEST_F(GameOptionsTest, MissingFileSectionOrKeyGivesFileDefaults) {
     EXPECT_EQ(someKeys.height, 480);
 }
 
-TEST_F(GameOptionsTest, DamagedValuesAreTreatedAsMissing) {
+TEST_F(GameOptionsTest, DamagedSizesAreTreatedAsMissing) {
     dir.write("game.ini", "[Game]\nUseScreenRes=9\nWidth=-5\nHeight=99999\n");
     GameOptions options;
     options.load();
-    EXPECT_EQ(options.resolutionIndex, 0);
+    EXPECT_EQ(options.resolutionIndex, 9);  // the launcher shows no selection for it
     EXPECT_EQ(options.width, 640);
     EXPECT_EQ(options.height, 480);
 
