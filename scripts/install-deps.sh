@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libfltk1.3-dev fluid
   libgl-dev libgl1-mesa-dri libfontconfig-dev fonts-dejavu-core fontconfig
-  xvfb xauth xfonts-base x11-utils xdotool imagemagick mesa-utils sox
+  xvfb xauth xfonts-base x11-utils xdotool imagemagick mesa-utils sox locales
 )
 INSTALL_LINE="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ${PACKAGES[*]}"
 
@@ -18,7 +18,19 @@ for package in "${PACKAGES[@]}"; do
     missing+=("$package")
   fi
 done
+# A locale with a decimal comma lets the tests prove that numbers in data files
+# are read the same whatever the player's locale.
+ensure_comma_locale() {
+  if locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    return 0
+  fi
+  if [ "$(id -u)" -eq 0 ]; then
+    localedef -i de_DE -f UTF-8 de_DE.UTF-8
+  fi
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
+  ensure_comma_locale
   exit 0
 fi
 
@@ -32,3 +44,4 @@ fi
 echo "Installing Debian packages: ${missing[*]}"
 apt-get update
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${PACKAGES[@]}"
+ensure_comma_locale
