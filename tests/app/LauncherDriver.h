@@ -13,7 +13,6 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
-#include <regex>
 #include <string>
 #include <thread>
 
@@ -119,7 +118,8 @@ inline std::string readSamples(const std::string& file) {
 
 // Splits "#RRGGBB" into its channels; false when the text is not such a colour.
 inline bool parseColour(const std::string& text, int& red, int& green, int& blue) {
-    if (!std::regex_match(text, std::regex("#[0-9A-F]{6}"))) {
+    if (text.size() != 7 || text[0] != '#' ||
+        text.find_first_not_of("0123456789ABCDEF", 1) != std::string::npos) {
         return false;
     }
     red = std::stoi(text.substr(1, 2), nullptr, 16);
