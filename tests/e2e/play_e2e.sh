@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The game as a player meets it: the real program in a copy of its folder, under
+# its own Xvfb with Mesa's software renderer, played with xdotool. It looks at the
+# window's pictures and listens to the sound the game writes through SDL's disk
+# audio driver: Start, hike, steer, kick with Control, a new drive, hike and kick
+# with the right button, pause and resume with P, quit with Q.
+# Usage: play_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
+# Set ZF_SCREENSHOT_DIR to keep the pictures taken.
+set -u
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 PATH-OF-zorbak SOURCE-MEDIA-FOLDER" >&2
+  exit 2
+fi
+if [ -z "${ZF_E2E_DISPLAY_READY:-}" ]; then
+  export ZF_E2E_DISPLAY_READY=1 LC_ALL=C
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+
+ZORBAK=$(realpath "$1")
+MEDIA=$(realpath "$2")
+HERE=$(cd "$(dirname "$0")" && pwd)
+WORK=$(mktemp -d)
+# shellcheck source=e2e_lib.sh
+. "$HERE/e2e_lib.sh"
+trap 'stop_game; rm -rf "$WORK"' EXIT
+P="$WORK/pictures"
+mkdir -p "$P"
+
+new_game_folder play "$ZORBAK" "$MEDIA"
+start_game || finish "play e2e"
+press_start
+find_game_window 20 || finish "play e2e"
+expect_eq "game window size" \
+  "$(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}')" 640x480
+xdotool mousemove --window "$GAME_WINDOW" 320 240
+sleep 1.5
+
+echo "The first picture: the field and the score"
+shot "$P/start.png"
+middle_green=$(green_share "$P/start.png" 320x80+160+200)
+greater "$middle_green" 0.5 || fail "the middle of the picture is not grass green (green share $middle_green)"
+label_white=$(white_pixels "$P/start.png" "$LABEL_AREA")
+[ "$label_white" -gt 30 ] || fail "the score label shows no white text ($label_white white pixels)"
+left_green=$(green_share "$P/start.png" 120x140+0+60)
+right_green=$(green_share "$P/start.png" 120x140+520+60)
+note "green: middle $middle_green, left $left_green, right $right_green; label $label_white white pixels"
+if [ "$(audio_size)" -eq 0 ]; then
+  fail "no sound output is being written"
+fi
+[ "$(loud_samples 0 "$(audio_size)")" -eq 0 ] || fail "the game makes a sound before the hike"
+
+echo "Hike with Space"
+expect_sound_after "hike" hold_key space
+shot "$P/hiked-1.png"
+sleep 0.4
+shot "$P/hiked-2.png"
+[ "$(differing_pixels "$P/hiked-1.png" "$P/hiked-2.png")" -gt 0 ] || fail "nothing moves after the hike"
+
+echo "Steer with the mouse: pointer at the left edge, the dog and the camera go left"
+xdotool mousemove --window "$GAME_WINDOW" 40 240
+sleep 2
+shot "$P/steered.png"
+xdotool mousemove --window "$GAME_WINDOW" 320 240
+left_after=$(green_share "$P/steered.png" 120x140+0+60)
+right_after=$(green_share "$P/steered.png" 120x140+520+60)
+note "green after steering: left $left_after, right $right_after"
+# Going left brings the field's left edge and the stands into view on that side.
+greater "$(awk -v l="$left_after" -v r="$right_after" 'BEGIN { print r - l }')" 0.1 ||
+  fail "steering left did not turn the view (green left $left_after, right $right_after)"
+
+echo "Kick with Control"
+wait_for_quiet 6 || fail "the hike's sound did not end"
+expect_sound_after "kick with Control" hold_key ctrl
+# The ball flies and is judged (field goal or miss), then a new drive is set up
+# once the music or the whistle has ended: the label shows a message, then the score.
+if wait_for_label_change "$P/start.png" 15 "$P/judged.png"; then
+  wait_for_label_change "$P/judged.png" 20 "$P/new-drive.png" ||
+    fail "the label's message stayed for over 20 s: no new drive"
+else
+  fail "no field goal or miss within 15 s of the kick"
+fi
+
+echo "A new drive: hike with Space, kick with the right button"
+shot "$P/before-second.png"
+expect_sound_after "second hike" hold_key space
+wait_for_quiet 6 || fail "the second hike's sound did not end"
+expect_sound_after "kick with the right button" xdotool mousedown 3 sleep 0.2 mouseup 3
+wait_for_label_change "$P/before-second.png" 12 "$P/judged-2.png" ||
+  fail "no field goal or miss within 12 s of the right-button kick"
+wait_for_label_change "$P/judged-2.png" 20 "$P/new-drive-2.png" ||
+  fail "the label's message stayed for over 20 s after the second kick"
+
+echo "Pause and resume with P"
+hold_key space
+sleep 0.5
+shot "$P/running-1.png"
+sleep 0.3
+shot "$P/running-2.png"
+[ "$(differing_pixels "$P/running-1.png" "$P/running-2.png")" -gt 0 ] || fail "nothing moves in the third down"
+hold_key p
+sleep 0.3
+shot "$P/paused-1.png"
+sleep 1
+shot "$P/paused-2.png"
+expect_eq "pixels changed during the pause" "$(differing_pixels "$P/paused-1.png" "$P/paused-2.png")" 0
+hold_key p
+sleep 0.3
+shot "$P/resumed-1.png"
+sleep 0.5
+shot "$P/resumed-2.png"
+[ "$(differing_pixels "$P/resumed-1.png" "$P/resumed-2.png")" -gt 0 ] || fail "the picture stays still after resuming"
+[ "$(differing_pixels "$P/paused-2.png" "$P/resumed-2.png")" -gt 0 ] || fail "the picture stays still after resuming"
+
+echo "Quit with Q"
+quit_and_check_exit
+
+if [ -n "${ZF_SCREENSHOT_DIR:-}" ]; then
+  mkdir -p "$ZF_SCREENSHOT_DIR" && cp "$P"/*.png "$ZF_SCREENSHOT_DIR"/
+fi
+finish "play e2e"
