@@ -5,9 +5,7 @@
 #include <cstdlib>
 
 #include "app/GameOptions.h"
-#include "app/MediaPath.h"
 #include "model/Image.h"
-#include "platform/IniFile.h"
 #include "platform/Launcher.h"
 
 namespace {
@@ -31,17 +29,6 @@ ResolutionSize sizeOfResolution(int index) {
     return isResolutionEntry(index) ? RESOLUTION_SIZES[index] : SIZE_WITHOUT_SELECTION;
 }
 
-// GameOptions::load treats a choice beyond the list as a missing key, which suits
-// the game window. The launcher shows the file as it stands instead: such a
-// choice leaves the list without a selection, and Start then stores "none".
-int resolutionChoiceInFile(int loadedChoice) {
-    char path[MAX_PATH_LENGTH];
-    if (!makeMediaPath(path, "game.ini")) {
-        return loadedChoice;
-    }
-    return iniReadInt(path, "Game", "UseScreenRes", loadedChoice);
-}
-
 LauncherState launcherStateFrom(const GameOptions& options) {
     LauncherState state;
     state.windowed = options.windowed;
@@ -49,8 +36,9 @@ LauncherState launcherStateFrom(const GameOptions& options) {
     state.music = options.music;
     state.joystick = options.joystick;
     state.hiQualTex = options.hiQualTex;
-    // A value the list does not hold leaves it without a selection.
-    const int choice = resolutionChoiceInFile(options.resolutionIndex);
+    // A choice the list does not hold leaves it without a selection; Start then
+    // stores "none".
+    const int choice = options.resolutionIndex;
     state.resolutionIndex = isResolutionEntry(choice) ? choice : LAUNCHER_NO_SELECTION;
     return state;
 }
