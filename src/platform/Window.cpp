@@ -43,22 +43,20 @@ void requestGlAttributes() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 }
 
-// Switches the display to the mode nearest width x height that the display offers
-// (any colour depth and refresh rate) and makes the window cover it.
-bool enterFullScreen(SDL_Window* window, int width, int height) {
-    int display = SDL_GetWindowDisplayIndex(window);
-    if (display < 0) {
-        display = 0;
-    }
+// The display's mode nearest width x height (any colour depth and refresh rate);
+// false when the display offers none that large.
+bool closestMode(int width, int height, SDL_DisplayMode& closest) {
     SDL_DisplayMode wanted = {};
     wanted.w = width;
     wanted.h = height;
-    SDL_DisplayMode closest;
-    if (SDL_GetClosestDisplayMode(display, &wanted, &closest) == nullptr) {
-        return false;
-    }
-    return SDL_SetWindowDisplayMode(window, &closest) == 0 &&
-           SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
+    return SDL_GetClosestDisplayMode(0, &wanted, &closest) != nullptr;
+}
+
+// Whether the display really runs the mode the window asked for.
+bool displayRuns(const SDL_DisplayMode& mode) {
+    SDL_DisplayMode current;
+    return SDL_GetCurrentDisplayMode(0, &current) == 0 && current.w == mode.w &&
+           current.h == mode.h;
 }
 
 }  // namespace
@@ -68,18 +66,39 @@ PlatformWindow* platformCreateWindow(const char* title, int width, int height, b
         return nullptr;
     }
     requestGlAttributes();
-    // Created hidden so that a full-screen window appears only once its mode is set.
+    SDL_DisplayMode mode = {};
+    // Created hidden: the display mode changes when the window is first shown.
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    SDL_Window* window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                          width, height, flags);
+    int x = SDL_WINDOWPOS_CENTERED;
+    int y = SDL_WINDOWPOS_CENTERED;
+    if (fullScreen) {
+        if (!closestMode(width, height, mode)) {
+            return nullptr;
+        }
+        // Created full screen at the mode's size in the display's corner: a window
+        // manager would resize a full-screen window, but without one (a bare X
+        // server) nobody else does.
+        flags |= SDL_WINDOW_FULLSCREEN;
+        SDL_Rect bounds = {0, 0, 0, 0};
+        SDL_GetDisplayBounds(0, &bounds);
+        x = bounds.x;
+        y = bounds.y;
+        width = mode.w;
+        height = mode.h;
+    }
+    SDL_Window* window = SDL_CreateWindow(title, x, y, width, height, flags);
     if (window == nullptr) {
         return nullptr;
     }
-    if (fullScreen && !enterFullScreen(window, width, height)) {
+    if (fullScreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
         SDL_DestroyWindow(window);
         return nullptr;
     }
     SDL_ShowWindow(window);
+    if (fullScreen && !displayRuns(mode)) {
+        SDL_DestroyWindow(window);  // the display refused the mode
+        return nullptr;
+    }
     SDL_RaiseWindow(window);
     // Without a window manager nobody else hands the new window the keyboard.
     SDL_SetWindowInputFocus(window);
