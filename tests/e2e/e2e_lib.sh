@@ -7,6 +7,7 @@ FAILURES=0
 GAME_PID=""
 GAME=""
 GAME_WINDOW=""
+SCENARIO=""
 AUDIO=""
 
 now_ms() {
@@ -14,7 +15,7 @@ now_ms() {
 }
 
 fail() {
-  echo "FAIL: $*"
+  echo "FAIL: ${SCENARIO:+$SCENARIO: }$*"
   FAILURES=$((FAILURES + 1))
 }
 
@@ -105,11 +106,14 @@ quit_and_check_exit() {
   wait "$GAME_PID"
   expect_eq "exit code after Q" "$?" 0
   GAME_PID=""
-  local ini="$GAME/media/game.ini" key
+  # Lines of the file outside the section are the player's own and may stay.
+  local section="$WORK/game-section.txt" key
+  awk '/^\[/ { inside = ($0 ~ /^\[Game\]\r?$/); next } inside' "$GAME/media/game.ini" \
+    > "$section" 2> /dev/null
   for key in Windowed Lights Music Joystick UseHiQualTex Width Height UseScreenRes; do
-    grep -q "^$key=-\?[0-9]\+\r\?$" "$ini" 2> /dev/null || fail "game.ini has no number for $key"
+    grep -q "^$key=-\?[0-9]\+\r\?$" "$section" || fail "game.ini's [Game] has no number for $key"
   done
-  expect_eq "keys in game.ini" "$(grep -c '=' "$ini" 2> /dev/null)" 8
+  expect_eq "keys in game.ini's [Game]" "$(grep -c '=' "$section")" 8
 }
 
 # --- pictures ---------------------------------------------------------------

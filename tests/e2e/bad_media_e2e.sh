@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# Damaged media does not stop the game: in a copy of the program's folder, one
+# file at a time and then all at once, a model is replaced by garbage, a JPEG
+# texture is cut short, a sound is missing or has a garbage header, and game.ini
+# is garbage. Every file the game cannot use and reports is reported once in an
+# "ERROR" box, which is dismissed with Return as a player would; the game then
+# shows its field and score, plays, and quits with 0 on Q.
+# Usage: bad_media_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
+set -u
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 PATH-OF-zorbak SOURCE-MEDIA-FOLDER" >&2
+  exit 2
+fi
+if [ -z "${ZF_E2E_DISPLAY_READY:-}" ]; then
+  export ZF_E2E_DISPLAY_READY=1 LC_ALL=C
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+
+ZORBAK=$(realpath "$1")
+MEDIA=$(realpath "$2")
+HERE=$(cd "$(dirname "$0")" && pwd)
+WORK=$(mktemp -d)
+# shellcheck source=e2e_lib.sh
+. "$HERE/e2e_lib.sh"
+XEV_PID=""
+stop_watching() {
+  if [ -n "$XEV_PID" ]; then
+    kill "$XEV_PID" 2> /dev/null
+    wait "$XEV_PID" 2> /dev/null
+  fi
+  XEV_PID=""
+}
+trap 'stop_game; stop_watching; rm -rf "$WORK"' EXIT
+
+# The damages, each applied to the media folder of a game copy.
+garbage_model() {  # folder
+  head -c 3000 /dev/urandom > "$1/zq.a3f"
+}
+truncated_jpeg() {
+  local size
+  size=$(stat -c %s "$1/field.jpg")
+  head -c $((size / 2)) "$MEDIA/field.jpg" > "$1/field.jpg"
+}
+missing_wav() {
+  rm -f "$1/whistle.wav"
+}
+garbage_wav_header() {
+  { printf 'RIFX'; head -c 2000 /dev/urandom; } > "$1/kick.wav"
+}
+garbage_ini() {
+  { printf 'garbage\n[Game\nWidth=wide\n=\n'; head -c 300 /dev/urandom; } > "$1/game.ini"
+}
+
+# Error boxes come and go with the same window number (each one is a new
+# connection to the X server), so their ends are counted from the root window's
+# destroy events.
+start_watching() {
+  xev -root -event substructure > "$WORK/xev.log" 2>&1 &
+  XEV_PID=$!
+  sleep 0.3
+}
+
+destroyed_count() {  # window id
+  grep -A1 '^DestroyNotify' "$WORK/xev.log" | grep -c "window $1\$"
+}
+
+error_box() {
+  xwininfo -root -tree | awk '$2 == "\"ERROR\":" {print $1; exit}'
+}
+
+# Dismisses every "ERROR" box with Return until none has come for quiet seconds;
+# the number dismissed is left in BOXES.
+dismiss_error_boxes() {  # quiet-seconds
+  local quiet_until=$(($(now_ms) + $1 * 1000)) give_up=$(($(now_ms) + 60000)) box gone before
+  BOXES=0
+  while [ "$(now_ms)" -lt "$quiet_until" ] && [ "$(now_ms)" -lt "$give_up" ]; do
+    box=$(error_box)
+    if [ -z "$box" ]; then
+      sleep 0.2
+      continue
+    fi
+    before=$(destroyed_count "$box")
+    xdotool windowfocus --sync "$box" key Return
+    gone=$(($(now_ms) + 5000))
+    while [ "$(destroyed_count "$box")" -le "$before" ] && [ "$(now_ms)" -lt "$gone" ]; do
+      sleep 0.05
+    done
+    if [ "$(destroyed_count "$box")" -le "$before" ]; then
+      fail "an error box did not close on Return"
+      return
+    fi
+    BOXES=$((BOXES + 1))
+    quiet_until=$(($(now_ms) + $1 * 1000))
+  done
+}
+
+# One run: damage the copy, Start, count the boxes, look at the game, maybe play,
+# quit with Q.
+run_with() {  # scenario expected-boxes play|look damage...
+  SCENARIO=$1
+  local expected=$2 mode=$3
+  shift 3
+  echo "$SCENARIO"
+  new_game_folder "run$RUN" "$ZORBAK" "$MEDIA"
+  RUN=$((RUN + 1))
+  local damage
+  for damage in "$@"; do
+    "$damage" "$GAME/media"
+  done
+  start_game || return
+  start_watching
+  press_start
+  dismiss_error_boxes 3
+  stop_watching
+  expect_eq "error boxes" "$BOXES" "$expected"
+  find_game_window 10 || { stop_game; return; }
+  xdotool mousemove --window "$GAME_WINDOW" 320 240
+  sleep 0.5
+  shot "$WORK/look.png"
+  [ "$(white_pixels "$WORK/look.png" "$LABEL_AREA")" -gt 30 ] || fail "the score label shows no text"
+  if [ "$mode" = play ]; then
+    expect_sound_after "$SCENARIO: hike" hold_key space
+    shot "$WORK/play-1.png"
+    sleep 0.4
+    shot "$WORK/play-2.png"
+    [ "$(differing_pixels "$WORK/play-1.png" "$WORK/play-2.png")" -gt 0 ] ||
+      fail "nothing moves after the hike"
+  fi
+  quit_and_check_exit
+}
+
+RUN=1
+run_with "A model file of garbage" 1 look garbage_model
+run_with "A JPEG texture cut in half" 1 look truncated_jpeg
+run_with "A missing sound file" 1 look missing_wav
+run_with "A sound file with a garbage header (refused without a box)" 0 look garbage_wav_header
+run_with "A game.ini of garbage (defaults, no box)" 0 look garbage_ini
+run_with "All of them at once" 3 play garbage_model truncated_jpeg missing_wav garbage_wav_header garbage_ini
+
+finish "bad media e2e"
