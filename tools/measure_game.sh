@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Whole-program figures of the running game: the CPU it uses over some seconds of
+# play at 640 x 480 under a virtual X server with Mesa's software renderer, as a
+# share of one core, and its peak resident memory.
+#
+#   bash tools/measure_game.sh <zorbak executable> [seconds of play, default 20]
+#
+# ZF_LIGHTS=1 measures with the Lights option on (off by default, as a new player has it).
+#
+# The game runs from a temporary copy (executable, media, a game.ini for a 640 x
+# 480 window), its sound going to SDL's silent driver. While it is measured the
+# player hikes and steers left and right, as in a real down. The figures come from
+# /proc: utime + stime of the game process (its rendering threads included) and
+# VmHWM; the X server's own CPU is shown beside them.
+set -euo pipefail
+
+exe=${1:?usage: measure_game.sh <zorbak executable> [seconds]}
+seconds=${2:-20}
+repo=$(cd "$(dirname "$0")/.." && pwd)
+exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
+
+if [ "${ZF_MEASURE_INSIDE_X:-}" != 1 ]; then
+  export ZF_MEASURE_INSIDE_X=1 LC_ALL=C
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$exe" "$seconds"
+fi
+
+dir=$(mktemp -d)
+game=""
+cleanup() {
+  if [ -n "$game" ] && kill -0 "$game" 2> /dev/null; then
+    kill "$game"
+  fi
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+
+cp "$exe" "$dir/zorbak"
+cp -r "$repo/media" "$dir/media"
+printf '[Game]\nWindowed=1\nLights=%d\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=640\nHeight=480\nUseScreenRes=0\n' "${ZF_LIGHTS:-0}" \
+  > "$dir/media/game.ini"
+
+(cd "$dir" && SDL_AUDIODRIVER=dummy exec ./zorbak) > "$dir/output.txt" 2>&1 &
+game=$!
+launcher=$(timeout 20 xdotool search --sync --onlyvisible --class '^ZorbakLauncher$' | head -n 1)
+sleep 0.5
+xdotool windowfocus --sync "$launcher" key alt+s
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --onlyvisible --name '^Zorbak Football II$' 2> /dev/null | grep -vx "$launcher" | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+if [ -z "$window" ]; then
+  echo "no game window appeared" >&2
+  exit 1
+fi
+sleep 1
+
+# Busy time in clock ticks (user + system) of one process.
+busy_ticks() {  # pid
+  awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"
+}
+xserver=$(ps -o pid=,comm= --ppid "$PPID" | awk '$2 == "Xvfb" {print $1; exit}')
+ticks_per_second=$(getconf CLK_TCK)
+
+game_before=$(busy_ticks "$game")
+x_before=$( [ -n "$xserver" ] && busy_ticks "$xserver" || echo 0)
+start_ns=$(date +%s%N)
+end_ns=$((start_ns + seconds * 1000000000))
+step=0
+while [ "$(date +%s%N)" -lt "$end_ns" ]; do
+  # Hike (again after every line-up) and run up the field weaving left and right.
+  if [ $((step % 4)) -eq 0 ]; then
+    xdotool keydown space sleep 0.2 keyup space
+  fi
+  if [ $((step % 2)) -eq 0 ]; then
+    xdotool mousemove --window "$window" 200 150
+  else
+    xdotool mousemove --window "$window" 440 150
+  fi
+  sleep 0.5
+  step=$((step + 1))
+done
+elapsed_ns=$(($(date +%s%N) - start_ns))
+game_after=$(busy_ticks "$game")
+x_after=$( [ -n "$xserver" ] && busy_ticks "$xserver" || echo 0)
+peak_kb=$(awk '/^VmHWM:/ {print $2}' "/proc/$game/status")
+
+xdotool keydown q sleep 0.1 keyup q
+wait "$game" || true
+game=""
+
+awk -v g=$((game_after - game_before)) -v x=$((x_after - x_before)) -v t="$ticks_per_second" \
+    -v ns="$elapsed_ns" -v kb="$peak_kb" 'BEGIN {
+  s = ns / 1e9
+  printf "played for %.1f s at 640x480\n", s
+  printf "game CPU: %.1f %% of one core\n", 100 * g / t / s
+  printf "X server CPU: %.1f %% of one core\n", 100 * x / t / s
+  printf "game peak resident memory: %.1f MiB\n", kb / 1024
+}'
