@@ -70,7 +70,7 @@ greater "$(awk -v l="$left_after" -v r="$right_after" 'BEGIN { print r - l }')" 
   fail "steering left did not turn the view (green left $left_after, right $right_after)"
 
 echo "Kick with Control"
-wait_for_quiet 6 || fail "the hike's sound did not end"
+wait_for_quiet 8 || fail "the hike's sound did not end"
 expect_sound_after "kick with Control" hold_key ctrl
 # The ball flies and is judged (field goal or miss), then a new drive is set up
 # once the music or the whistle has ended: the label shows a message, then the score.
@@ -84,7 +84,7 @@ fi
 echo "A new drive: hike with Space, kick with the right button"
 shot "$P/before-second.png"
 expect_sound_after "second hike" hold_key space
-wait_for_quiet 6 || fail "the second hike's sound did not end"
+wait_for_quiet 8 || fail "the second hike's sound did not end"
 expect_sound_after "kick with the right button" xdotool mousedown 3 sleep 0.2 mouseup 3
 wait_for_label_change "$P/before-second.png" 12 "$P/judged-2.png" ||
   fail "no field goal or miss within 12 s of the right-button kick"
