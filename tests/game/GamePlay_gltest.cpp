@@ -133,12 +133,23 @@ protected:
         message.x = x;
         message.y = y;
         engine->handleMessage(message);
+        if (kind == MESSAGE_MOUSE_MOVE) {
+            pointer = message;
+        }
     }
+
+    // The pointer the test holds. The display is shared with other tests, whose
+    // windows can move the real pointer; its motion events reach this window too,
+    // so every frame puts the test's own pointer back after the real queue.
+    WindowMessage pointer;
 
     // One turn of the main loop that draws a frame.
     void frame() {
         now = now.load() + FRAME_STEP;
         ASSERT_TRUE(engine->pumpMessages());
+        if (pointer.kind == MESSAGE_MOUSE_MOVE) {
+            engine->handleMessage(pointer);
+        }
         gFrameTime = engine->beginFrame();
         ASSERT_NE(gFrameTime, 0.0f);
         game->update();
