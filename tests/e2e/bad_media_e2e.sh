@@ -8,21 +8,9 @@
 # Usage: bad_media_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
 set -u
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 PATH-OF-zorbak SOURCE-MEDIA-FOLDER" >&2
-  exit 2
-fi
-if [ -z "${ZF_E2E_DISPLAY_READY:-}" ]; then
-  export ZF_E2E_DISPLAY_READY=1 LC_ALL=C
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
-
-ZORBAK=$(realpath "$1")
-MEDIA=$(realpath "$2")
-HERE=$(cd "$(dirname "$0")" && pwd)
-WORK=$(mktemp -d)
 # shellcheck source=e2e_lib.sh
-. "$HERE/e2e_lib.sh"
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_setup "$@"
 XEV_PID=""
 stop_watching() {
   if [ -n "$XEV_PID" ]; then
@@ -31,7 +19,7 @@ stop_watching() {
   fi
   XEV_PID=""
 }
-trap 'stop_game; stop_watching; rm -rf "$WORK"' EXIT
+on_exit stop_watching
 
 # The damages, each applied to the media folder of a game copy.
 garbage_model() {  # folder
@@ -102,7 +90,7 @@ run_with() {  # scenario expected-boxes play|look damage...
   local expected=$2 mode=$3
   shift 3
   echo "$SCENARIO"
-  new_game_folder "run$RUN" "$ZORBAK" "$MEDIA"
+  new_game_folder "run$RUN"
   RUN=$((RUN + 1))
   local damage
   for damage in "$@"; do

@@ -1,6 +1,6 @@
 /* Asks an X window to close as a window manager's close box does: it sends the
  * window's client a WM_DELETE_WINDOW message. Xvfb runs no window manager, so
- * the launcher tests use this in its place.
+ * the tests of the launcher and the game window use this in its place.
  * Usage: close_window WINDOW-ID */
 #include <stdio.h>
 #include <stdlib.h>

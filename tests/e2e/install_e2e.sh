@@ -7,21 +7,9 @@
 # the executable's folder)
 set -u
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 PATH-OF-zorbak SOURCE-MEDIA-FOLDER" >&2
-  exit 2
-fi
-if [ -z "${ZF_E2E_DISPLAY_READY:-}" ]; then
-  export ZF_E2E_DISPLAY_READY=1 LC_ALL=C
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
-
-ZORBAK=$(realpath "$1")
-HERE=$(cd "$(dirname "$0")" && pwd)
-WORK=$(mktemp -d)
 # shellcheck source=e2e_lib.sh
-. "$HERE/e2e_lib.sh"
-trap 'stop_game; rm -rf "$WORK"' EXIT
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_setup "$@"
 
 PREFIX="$WORK/prefix"
 if ! cmake --install "$(dirname "$ZORBAK")" --prefix "$PREFIX" > "$WORK/install.txt" 2>&1; then
@@ -35,17 +23,12 @@ GAME=$(dirname "$(realpath "$COMMAND")")
 [ -f "$GAME/media/field.a3f" ] || fail "no media folder beside the installed executable"
 [ -e "$GAME/media/game.ini" ] && fail "a game.ini was installed"
 
+# Started from a folder with no media, as a player runs the command.
+SCENARIO="installed game"
 mkdir -p "$WORK/elsewhere"
 AUDIO="$WORK/audio.raw"
-(cd "$WORK/elsewhere" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$AUDIO" exec timeout 60 "$COMMAND") \
-  > "$WORK/output.txt" 2>&1 &
-GAME_PID=$!
-LAUNCHER=$(timeout 20 xdotool search --sync --onlyvisible --class '^ZorbakLauncher$' | head -n 1)
-if [ -z "$LAUNCHER" ]; then
-  fail "the installed game shows no launcher"
-  finish "install e2e"
-fi
-sleep 0.5
+OUTPUT="$WORK/output.txt"
+start_program "$WORK/elsewhere" "$COMMAND" || finish "install e2e"
 press_start
 find_game_window 20 || finish "install e2e"
 sleep 1.5

@@ -5,59 +5,11 @@
 # A screenshot of the launcher is left in ${ZF_SCREENSHOT_DIR:-/tmp}.
 set -u
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 PATH-OF-zorbak SOURCE-MEDIA-FOLDER" >&2
-  exit 2
-fi
-if [ -z "${ZF_E2E_DISPLAY_READY:-}" ]; then
-  export ZF_E2E_DISPLAY_READY=1 LC_ALL=C SDL_AUDIODRIVER=dummy
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-
-ZORBAK=$(realpath "$1")
-MEDIA=$(realpath "$2")
-HERE=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=e2e_lib.sh
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_setup "$@"
+require_close_window
 SHOTS=${ZF_SCREENSHOT_DIR:-/tmp}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-FAILURES=0
-
-fail() {
-  echo "FAIL: $*"
-  FAILURES=$((FAILURES + 1))
-}
-expect_eq() {  # what, actual, expected
-  [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"
-}
-
-# Xvfb has no window manager to press a close box; this stands in for it.
-if ! cc -o "$WORK/close_window" "$HERE/close_window.c" -lX11; then
-  echo "cannot build the close-box helper" >&2
-  exit 1
-fi
-
-# A fresh copy of the program with its media, and optionally a game.ini.
-new_game_folder() {  # name [game.ini text]
-  GAME="$WORK/$1"
-  mkdir -p "$GAME"
-  cp "$ZORBAK" "$GAME/zorbak"
-  cp -r "$MEDIA" "$GAME/media"
-  rm -f "$GAME/media/game.ini"
-  if [ $# -ge 2 ]; then
-    printf '%s' "$2" > "$GAME/media/game.ini"
-  fi
-}
-
-start_game() {
-  (cd "$GAME" && exec timeout 120 ./zorbak) > "$GAME/output.txt" 2>&1 &
-  PID=$!
-  LAUNCHER=$(timeout 20 xdotool search --sync --onlyvisible --class '^ZorbakLauncher$' | head -n 1)
-  if [ -z "$LAUNCHER" ]; then
-    fail "$SCENARIO: no launcher window"
-    return 1
-  fi
-  sleep 0.5
-}
 
 # Number of distinct colours in a w x h area of the launcher at x, y.
 colours_in() {  # x y w h
@@ -76,35 +28,31 @@ click() {  # x y
   xdotool mousemove --window "$LAUNCHER" "$1" "$2" click 1
 }
 
-press_start() {
+click_start() {
   xdotool mousemove --window "$LAUNCHER" 596 432 click 1
 }
 
-# After Start: the game window's size, then Q, then the exit code.
+# After Start: the game window's size, the launcher gone, then Q and the exit code.
 play_and_quit() {  # expected size
-  GAME_WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --class '^zorbak$' | head -n 1)
-  if [ -z "$GAME_WINDOW" ]; then
-    fail "$SCENARIO: no game window"
-  else
-    expect_eq "$SCENARIO: game window size" \
-      "$(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}')" "$1"
-    if xdotool search --onlyvisible --class '^ZorbakLauncher$' > /dev/null; then
-      fail "$SCENARIO: the launcher is still on the screen beside the game"
-    fi
-    sleep 1
-    xdotool mousemove --window "$GAME_WINDOW" 20 20 key q
+  if ! find_game_window 30; then
+    stop_game
+    return
   fi
-  wait "$PID"
-  expect_eq "$SCENARIO: exit code" "$?" 0
+  expect_eq "game window size" "$(window_size)" "$1"
+  if xdotool search --onlyvisible --class '^ZorbakLauncher$' > /dev/null; then
+    fail "the launcher is still on the screen beside the game"
+  fi
+  sleep 1
+  quit_and_check_exit
 }
 
 expect_options() {  # Windowed Lights Music Joystick UseHiQualTex Width Height UseScreenRes
   local ini="$GAME/media/game.ini" key value
   local keys=(Windowed Lights Music Joystick UseHiQualTex Width Height UseScreenRes)
-  expect_eq "$SCENARIO: keys in game.ini" "$(grep -c '=' "$ini" 2> /dev/null)" 8
+  expect_eq "keys in game.ini" "$(grep -c '=' "$ini" 2> /dev/null)" 8
   for key in "${keys[@]}"; do
     value=$(sed -n "s/^$key=//p" "$ini" 2> /dev/null | tr -d '\r')
-    expect_eq "$SCENARIO: $key" "$value" "$1"
+    expect_eq "$key" "$value" "$1"
     shift
   done
 }
@@ -115,10 +63,10 @@ if start_game; then
   import -window root "$SHOTS/zorbak-launcher.png"
   echo "launcher screenshot: $SHOTS/zorbak-launcher.png"
   splash_colours=$(colours_in 0 40 640 360)
-  [ "$splash_colours" -gt 1000 ] || fail "$SCENARIO: no splash picture ($splash_colours colours)"
+  [ "$splash_colours" -gt 1000 ] || fail "no splash picture ($splash_colours colours)"
   list_colours=$(colours_in 36 4 60 16)
-  [ "$list_colours" -gt 1 ] || fail "$SCENARIO: the list shows no entry"
-  xdotool windowfocus --sync "$LAUNCHER" key alt+s
+  [ "$list_colours" -gt 1 ] || fail "the list shows no entry"
+  press_start
   play_and_quit 640x480
   expect_options 1 0 0 0 0 640 480 0
 fi
@@ -130,7 +78,7 @@ if start_game; then
   click 332 12  # Music
   click 524 12  # HiQTexture
   choose_resolution 2
-  press_start
+  click_start
   play_and_quit 1024x800
   expect_options 1 1 1 0 1 1024 800 2
 fi
@@ -139,38 +87,32 @@ SCENARIO="ScreenRez"
 new_game_folder screen
 if start_game; then
   choose_resolution 3
-  press_start
+  click_start
   play_and_quit 1280x1024
   expect_options 1 0 0 0 0 1280 1024 3
 fi
 
+# Closing the launcher is no Start: exit code 255, game.ini untouched, no game.
 SCENARIO="close box"
 OPTIONS_TEXT=$'; kept as it is\n[Game]\nWindowed=1\nLights=1\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=800\nHeight=600\nUseScreenRes=1\n'
 new_game_folder closed "$OPTIONS_TEXT"
 if start_game; then
   click 236 12
   choose_resolution 2
-  "$WORK/close_window" "$LAUNCHER" || fail "$SCENARIO: close request not sent"
-  wait "$PID"
-  expect_eq "$SCENARIO: exit code" "$?" 255
-  expect_eq "$SCENARIO: game.ini" "$(cat "$GAME/media/game.ini"; printf x)" "${OPTIONS_TEXT}x"
-  if xdotool search --onlyvisible --class '^zorbak$' > /dev/null; then
-    fail "$SCENARIO: a game window opened"
-  fi
+  close_window "$LAUNCHER"
+  expect_exit 255 10 "the close request"
+  expect_eq "game.ini" "$(cat "$GAME/media/game.ini"; printf x)" "${OPTIONS_TEXT}x"
+  [ -z "$(game_windows)" ] || fail "a game window opened"
 fi
 
 SCENARIO="choice outside the list"
 new_game_folder outside $'[Game]\nUseScreenRes=7\n'
 if start_game; then
   # The list shows no entry: its text area is one plain colour.
-  expect_eq "$SCENARIO: colours in the list's text area" "$(colours_in 36 4 60 16)" 1
-  press_start
+  expect_eq "colours in the list's text area" "$(colours_in 36 4 60 16)" 1
+  click_start
   play_and_quit 640x480
   expect_options 1 0 0 0 0 640 480 -1
 fi
 
-if [ "$FAILURES" -ne 0 ]; then
-  echo "$FAILURES check(s) failed"
-  exit 1
-fi
-echo "launcher e2e: all checks passed"
+finish "launcher e2e"

@@ -8,31 +8,17 @@
 # Set ZF_SCREENSHOT_DIR to keep the pictures taken.
 set -u
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 PATH-OF-zorbak SOURCE-MEDIA-FOLDER" >&2
-  exit 2
-fi
-if [ -z "${ZF_E2E_DISPLAY_READY:-}" ]; then
-  export ZF_E2E_DISPLAY_READY=1 LC_ALL=C
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
-
-ZORBAK=$(realpath "$1")
-MEDIA=$(realpath "$2")
-HERE=$(cd "$(dirname "$0")" && pwd)
-WORK=$(mktemp -d)
 # shellcheck source=e2e_lib.sh
-. "$HERE/e2e_lib.sh"
-trap 'stop_game; rm -rf "$WORK"' EXIT
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_setup "$@"
 P="$WORK/pictures"
 mkdir -p "$P"
 
-new_game_folder play "$ZORBAK" "$MEDIA"
+new_game_folder play
 start_game || finish "play e2e"
 press_start
 find_game_window 20 || finish "play e2e"
-expect_eq "game window size" \
-  "$(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}')" 640x480
+expect_eq "game window size" "$(window_size)" 640x480
 xdotool mousemove --window "$GAME_WINDOW" 320 240
 sleep 1.5
 

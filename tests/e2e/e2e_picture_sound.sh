@@ -1,0 +1,112 @@
+# shellcheck shell=bash
+# Pictures and sound of the game window, for the whole-program tests: shares of
+# colour and changed pixels in screenshots, and the loudness of what the game
+# writes through SDL's disk audio driver to $AUDIO. Sourced by e2e_lib.sh.
+
+# --- pictures ---------------------------------------------------------------
+
+shot() {  # file
+  import -window "$GAME_WINDOW" "$1"
+}
+
+# Share (0 ... 1) of grass-green pixels in an area WxH+X+Y of a picture.
+green_share() {  # file geometry
+  convert "$1" -crop "$2" +repage -fx 'g > r + 0.12 && g > b + 0.12' -format '%[fx:mean]' info:
+}
+
+# Number of near-white pixels in an area of a picture.
+white_pixels() {  # file geometry
+  convert "$1" -crop "$2" +repage -colorspace gray -fx 'p > 0.78' -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Number of pixels in which two pictures (or the same area of both) differ.
+differing_pixels() {  # file-a file-b [geometry]
+  local a=$1 b=$2
+  if [ $# -ge 3 ]; then
+    convert "$1" -crop "$3" +repage "$WORK/crop-a.png"
+    convert "$2" -crop "$3" +repage "$WORK/crop-b.png"
+    a="$WORK/crop-a.png" b="$WORK/crop-b.png"
+  fi
+  compare -metric AE "$a" "$b" null: 2>&1 | awk '{print int($1)}'
+}
+
+# True when a > b for decimal numbers.
+greater() {  # a b
+  awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'
+}
+
+LABEL_AREA=120x24+0+456
+
+# Waits until the score label differs from the one in a reference picture; the
+# new picture is left in the file named last.
+wait_for_label_change() {  # reference-file seconds new-file
+  local deadline=$(($(now_ms) + $2 * 1000))
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    shot "$3"
+    if [ "$(differing_pixels "$1" "$3" "$LABEL_AREA")" -gt 10 ]; then
+      return 0
+    fi
+    sleep 0.3
+  done
+  return 1
+}
+
+# --- sound ------------------------------------------------------------------
+
+audio_size() {
+  stat -c %s "$AUDIO" 2> /dev/null || echo 0
+}
+
+# Number of samples at least 1/128 of full scale in bytes [from, to) of the output.
+loud_samples() {  # from to
+  local from=$1 to=$2
+  [ "$to" -gt "$from" ] || { echo 0; return; }
+  tail -c +$((from + 1)) "$AUDIO" | head -c $((to - from)) | od -An -v -t d2 |
+    awk '{ for (i = 1; i <= NF; i++) if ($i >= 256 || $i <= -256) n++ } END { print n + 0 }'
+}
+
+# Waits until sound louder than silence has been written after byte offset from.
+wait_for_sound() {  # from seconds
+  local deadline=$(($(now_ms) + $2 * 1000))
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    if [ "$(loud_samples "$1" "$(audio_size)")" -gt 0 ]; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits until the last half second of output is silent (what played has ended).
+QUIET_BYTES=22048  # half a second of 4-byte frames
+wait_for_quiet() {  # seconds
+  local deadline=$(($(now_ms) + $1 * 1000)) size
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    size=$(audio_size)
+    if [ "$size" -ge "$QUIET_BYTES" ] && [ "$(loud_samples $((size - QUIET_BYTES)) "$size")" -eq 0 ]; then
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}
+
+# Holds a key long enough for the game to see it at its next frame (it reads the
+# keys once every 30 ms), but shorter than the first key repeat.
+hold_key() {  # key
+  xdotool keydown "$1" sleep 0.2 keyup "$1"
+}
+
+# Presses a key and checks that the game makes a sound within a second and a half.
+expect_sound_after() {  # what key-command...
+  local what=$1
+  shift
+  local before
+  before=$(audio_size)
+  "$@"
+  if wait_for_sound "$before" 2; then
+    note "$what: sound heard"
+  else
+    fail "$what: no sound within 2 s (output from byte $before on is silent)"
+  fi
+}
