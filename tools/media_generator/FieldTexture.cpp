@@ -2,6 +2,7 @@
 #include <string>
 
 #include "BlockFont.h"
+#include "FieldNumbers.h"
 #include "Models.h"
 
 namespace {
@@ -9,13 +10,15 @@ namespace {
 const Rgb LINE_WHITE{242, 242, 236};
 const float PIXELS_PER_X = 508.0f / 50.0f;
 const float PIXELS_PER_Z = 1020.0f / 100.0f;
-// Yard numbers: centred at x = +-17, deep along z so that they survive the
-// camera's low, slanting view.
-const float NUMBER_X = 17.0f;
-const float NUMBER_DEPTH = 6.0f;
-const float NUMBER_CELL_X = 0.72f;
-const float NUMBER_GAP_INNER = 12.6f;
-const float NUMBER_GAP_OUTER = 21.4f;
+// Yard numbers: centred at x = +-14, in from the sidelines so that the camera
+// behind the dog sees the near ones whole, and nearly as deep along z as the ten yards
+// between their lines, so that they survive the camera's low, slanting view.
+const float NUMBER_X = 14.0f;
+const FieldNumberStyle NUMBER_STYLE{3.2f * PIXELS_PER_X, 6.8f * PIXELS_PER_Z, 0.95f * PIXELS_PER_X,
+                                    0.8f * PIXELS_PER_X};
+const float NUMBER_ARROW_X = 4.9f;
+const float NUMBER_GAP_INNER = 9.6f;
+const float NUMBER_GAP_OUTER = 18.4f;
 
 void fillZoneRect(Canvas& c, float xA, float xB, float zA, float zB, Rgb colour) {
     // World rectangle -> atlas pixels; screen right is world -x, image top is far +z.
@@ -25,12 +28,13 @@ void fillZoneRect(Canvas& c, float xA, float xB, float zA, float zB, Rgb colour)
 }
 
 // Text lying on the field, readable from behind the dog: centred on world (x, z),
-// letters heightZ deep along z.
+// letters heightZ deep along z, their cells touching so the strokes stay whole
+// when the low view squashes them.
 void fieldText(Canvas& c, const std::string& text, float x, float z, float heightZ, float cellX, Rgb colour) {
     float cellW = cellX * PIXELS_PER_X, cellH = heightZ / GLYPH_ROWS * PIXELS_PER_Z;
     float width = blockTextWidth(text, cellW);
     drawBlockText(c, text, fieldAtlasX(x) - width / 2, fieldAtlasY(z) - GLYPH_ROWS * cellH / 2, cellW, cellH,
-                  colour, 0.92f);
+                  colour);
 }
 
 void paintGrass(Canvas& c) {
@@ -85,10 +89,10 @@ void paintNumbers(Canvas& c) {
         std::string label = std::to_string(yards);
         for (float x : {-NUMBER_X, NUMBER_X}) {
             // Just short of its line as the dog comes up the field.
-            fieldText(c, label, x, z - 4.0f, NUMBER_DEPTH, NUMBER_CELL_X, LINE_WHITE);
+            drawFieldNumber(c, label, fieldAtlasX(x), fieldAtlasY(z - 4.0f), NUMBER_STYLE, LINE_WHITE);
             if (yards == 50) continue;
             // A small arrow beside the number points to the nearer goal line.
-            float ax = fieldAtlasX(x + (x < 0 ? 5.2f : -5.2f)), ay = fieldAtlasY(z - 4.0f);
+            float ax = fieldAtlasX(x + (x < 0 ? NUMBER_ARROW_X : -NUMBER_ARROW_X)), ay = fieldAtlasY(z - 4.0f);
             float tip = (z < 0 ? 1.0f : -1.0f) * 0.9f * PIXELS_PER_Z;
             float half = 0.6f * PIXELS_PER_X;
             c.fillPolygon({ax - half, ay - tip * 0.5f, ax + half, ay - tip * 0.5f, ax, ay + tip}, LINE_WHITE);
