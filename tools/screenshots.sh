@@ -45,10 +45,14 @@ shoot_run() {  # $1 = Lights value, runs inside the X server
     # Hike, and run up the field with the pointer held above the window's middle.
     local window
     window=$(xdotool search --name "Zorbak Football II" 2>/dev/null | tail -1)
-    xdotool mousemove --window "$window" 300 120 key --window "$window" space
+    # The game reads keys as held flags at its 30 ms tick, so the key is held
+    # down a moment, as a player's finger does, rather than tapped.
+    xdotool windowfocus --sync "$window" mousemove --window "$window" 300 120 keydown space
+    sleep 0.2
+    xdotool keyup space
     sleep 4
     import -window root "$out/play_lights$lights.png"
-    xdotool key --window "$window" q || true
+    xdotool keydown q sleep 0.2 keyup q 2>/dev/null || true
     sleep 1
     kill "$game" 2>/dev/null || true
     wait "$game" 2>/dev/null || true
