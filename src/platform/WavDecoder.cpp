@@ -62,14 +62,14 @@ bool platformDecodeMsAdpcm(const std::uint8_t* format, std::uint32_t formatSize,
     if (source == nullptr) {
         return false;
     }
-    SDL_AudioSpec spec;
+    SDL_AudioSpec decodedFormat;
     Uint8* decoded = nullptr;
     Uint32 decodedSize = 0;
     // freesrc = 1: the reader closes the memory source in every case.
-    if (SDL_LoadWAV_RW(source, 1, &spec, &decoded, &decodedSize) == nullptr) {
+    if (SDL_LoadWAV_RW(source, 1, &decodedFormat, &decoded, &decodedSize) == nullptr) {
         return false;
     }
-    bool ok = spec.format == AUDIO_S16LSB;
+    bool ok = decodedFormat.format == AUDIO_S16LSB;
     if (ok) {
         const std::uint32_t count = decodedSize / 2;
         samples = new (std::nothrow) std::int16_t[count == 0 ? 1 : count];

@@ -26,7 +26,7 @@ void setUpState(bool lights) {
     glCullFace(GL_BACK);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_TEXTURE_2D);
-    float ambient[4] = {0.1f, 0.1f, 0.1f, 1}, white[4] = {1, 1, 1, 1}, spec[4] = {0.2f, 0.2f, 0.2f, 1};
+    float ambient[4] = {0.1f, 0.1f, 0.1f, 1}, white[4] = {1, 1, 1, 1}, specular[4] = {0.2f, 0.2f, 0.2f, 1};
     float position[4] = {100, 100, -100, 1}, zero[4] = {0, 0, 0, 0};
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -35,7 +35,7 @@ void setUpState(bool lights) {
         glEnable(GL_LIGHT0);
         glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
         glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-        glLightfv(GL_LIGHT0, GL_SPECULAR, spec);
+        glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
         glLightfv(GL_LIGHT0, GL_POSITION, position);
     } else {
         glDisable(GL_LIGHTING);
