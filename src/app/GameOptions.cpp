@@ -85,13 +85,16 @@ bool GameOptions::save() const {
     if (!optionsPath(path)) {
         return false;
     }
-    bool allWritten = true;
-    for (const OptionKey& key : OPTION_KEYS) {
-        char value[16];
-        std::snprintf(value, sizeof(value), "%i", this->*key.field);
-        allWritten = iniWriteString(path, OPTIONS_SECTION, key.name, value) && allWritten;
+    // All eight keys in one replacement of the file: one write at exit, and never
+    // a file with some keys new and some old.
+    constexpr int KEY_COUNT = sizeof(OPTION_KEYS) / sizeof(OPTION_KEYS[0]);
+    char values[KEY_COUNT][16];
+    IniEntry entries[KEY_COUNT];
+    for (int i = 0; i < KEY_COUNT; ++i) {
+        std::snprintf(values[i], sizeof(values[i]), "%i", this->*OPTION_KEYS[i].field);
+        entries[i] = IniEntry{OPTION_KEYS[i].name, values[i]};
     }
-    return allWritten;
+    return iniWriteStrings(path, OPTIONS_SECTION, entries, KEY_COUNT);
 }
 
 void GameOptions::saveIfChanged() const {

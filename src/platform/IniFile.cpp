@@ -256,13 +256,25 @@ int iniReadInt(const char* path, const char* section, const char* key, int defau
 }
 
 bool iniWriteString(const char* path, const char* section, const char* key, const char* value) {
-    if (path == nullptr || section == nullptr || key == nullptr || value == nullptr) {
+    const IniEntry entry = {key, value};
+    return iniWriteStrings(path, section, &entry, 1);
+}
+
+bool iniWriteStrings(const char* path, const char* section, const IniEntry* entries, int count) {
+    if (path == nullptr || section == nullptr || entries == nullptr || count < 0) {
         return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (entries[i].key == nullptr || entries[i].value == nullptr) {
+            return false;
+        }
     }
     IniText text;
     if (readText(path, text) == ReadResult::FAILED) {
         return false;  // the file is there but unreadable: replacing it would lose its lines
     }
-    setKey(text, section, key, value);
+    for (int i = 0; i < count; ++i) {
+        setKey(text, section, entries[i].key, entries[i].value);
+    }
     return replaceFile(path, joinText(text));
 }

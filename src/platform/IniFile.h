@@ -14,3 +14,12 @@ int iniReadInt(const char* path, const char* section, const char* key, int defau
 // kept as it was. The new file is written beside the old one and renamed over it,
 // so a failed write (reported as false) leaves the old file untouched.
 bool iniWriteString(const char* path, const char* section, const char* key, const char* value);
+
+struct IniEntry {
+    const char* key;
+    const char* value;
+};
+
+// Sets several keys of one section in a single replacement of the file, with the
+// same rules as iniWriteString: either every key is written or the old file stays.
+bool iniWriteStrings(const char* path, const char* section, const IniEntry* entries, int count);

@@ -111,3 +111,18 @@ TEST_F(IniFileTest, FailedWriteLeavesOldFile) {
     const std::string noFolder = dir.root() + "/absent/test.ini";
     EXPECT_FALSE(iniWriteString(noFolder.c_str(), "Game", "Width", "800"));
 }
+
+TEST_F(IniFileTest, SeveralKeysGoInOneWriteOrNotAtAll) {
+    writeFile("; kept\n[Game]\nHeight=480\n\n[Other]\nX=1\n");
+    const IniEntry entries[] = {{"Width", "800"}, {"height", "600"}, {"Lights", "1"}};
+    ASSERT_TRUE(iniWriteStrings(path.c_str(), "game", entries, 3));
+    // The existing key keeps its place (the line takes the name as written here);
+    // new keys follow in the order given, inside the section.
+    EXPECT_EQ(readFile(), "; kept\n[Game]\nheight=600\nWidth=800\nLights=1\n\n[Other]\nX=1\n");
+
+    const std::string before = readFile();
+    std::filesystem::create_directory(path + ".tmp");
+    const IniEntry more[] = {{"Width", "1024"}, {"Music", "1"}};
+    EXPECT_FALSE(iniWriteStrings(path.c_str(), "Game", more, 2));
+    EXPECT_EQ(readFile(), before);
+}
