@@ -2,17 +2,16 @@
 // taken at Start, and the splash picture from media/splash.jpg.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "app/ErrorMessages.h"
 #include "app/GameOptions.h"
 #include "app/LauncherDriver.h"
+#include "support/ImageTestFiles.h"
 #include "support/TempMediaDir.h"
 
 namespace {
@@ -23,34 +22,14 @@ const std::string START_CLICK = "xdotool mousemove --window $W 596 432 click 1; 
 // Writes a JPEG whose left half is one colour and right half another (RGB).
 void writeTwoColourJpeg(const std::string& path, int width, int height, const unsigned char left[3],
                         const unsigned char right[3]) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    jpeg_compress_struct compressor;
-    jpeg_error_mgr errors;
-    compressor.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&compressor);
-    jpeg_stdio_dest(&compressor, file);
-    compressor.image_width = static_cast<JDIMENSION>(width);
-    compressor.image_height = static_cast<JDIMENSION>(height);
-    compressor.input_components = 3;
-    compressor.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&compressor);
-    jpeg_set_quality(&compressor, 100, TRUE);
-    jpeg_start_compress(&compressor, TRUE);
-    std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
-    for (int x = 0; x < width; ++x) {
-        const unsigned char* colour = x < width / 2 ? left : right;
-        for (int channel = 0; channel < 3; ++channel) {
-            row[static_cast<size_t>(x) * 3 + static_cast<size_t>(channel)] = colour[channel];
+    std::vector<std::uint8_t> samples;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* colour = x < width / 2 ? left : right;
+            samples.insert(samples.end(), colour, colour + 3);
         }
     }
-    while (compressor.next_scanline < compressor.image_height) {
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&compressor, rows, 1);
-    }
-    jpeg_finish_compress(&compressor);
-    jpeg_destroy_compress(&compressor);
-    std::fclose(file);
+    ASSERT_TRUE(writeTestJpeg(path, width, height, 3, JCS_RGB, samples));
 }
 
 class LauncherOptionsTest : public LauncherTest {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/Image.h"
-#include "model/ImageTestFiles.h"
+#include "support/ImageTestFiles.h"
 #include "support/TempMediaDir.h"
 
 namespace {

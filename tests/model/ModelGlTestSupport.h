@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/ErrorMessages.h"
-#include "model/ImageTestFiles.h"
+#include "support/ImageTestFiles.h"
 #include "model/Model.h"
 #include "model/TextureCache.h"
 #include "support/GlTestWindow.h"
