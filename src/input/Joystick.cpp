@@ -6,33 +6,10 @@ namespace {
 
 class PlatformJoystickSource : public JoystickSource {
 public:
-    bool readCaps(std::uint32_t n, JoystickCaps& caps) override {
-        PlatformJoystickCaps deviceCaps;
-        if (!platformJoystickOpen(n, deviceCaps)) {
-            return false;
-        }
-        caps.xMin = deviceCaps.xMin;
-        caps.xMax = deviceCaps.xMax;
-        caps.yMin = deviceCaps.yMin;
-        caps.yMax = deviceCaps.yMax;
-        caps.rMin = deviceCaps.rMin;
-        caps.rMax = deviceCaps.rMax;
-        caps.uMin = deviceCaps.uMin;
-        caps.uMax = deviceCaps.uMax;
-        return true;
-    }
+    bool readCaps(std::uint32_t n, JoystickCaps& caps) override { return platformJoystickOpen(n, caps); }
 
     bool readPosition(std::uint32_t n, JoystickReading& reading) override {
-        PlatformJoystickPosition position;
-        if (platformJoystickRead(n, position) == PLATFORM_JOYSTICK_UNPLUGGED) {
-            return false;
-        }
-        reading.xPos = position.xPos;
-        reading.yPos = position.yPos;
-        reading.rPos = position.rPos;
-        reading.uPos = position.uPos;
-        reading.buttons = position.buttons;
-        return true;
+        return platformJoystickRead(n, reading) != PLATFORM_JOYSTICK_UNPLUGGED;
     }
 };
 

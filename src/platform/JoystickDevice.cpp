@@ -29,8 +29,8 @@ std::uint32_t axisPosition(SDL_Joystick* joystick, int axis) {
     return static_cast<std::uint32_t>(SDL_JoystickGetAxis(joystick, axis) + 32768);
 }
 
-void fillCaps(SDL_Joystick* joystick, PlatformJoystickCaps& caps) {
-    caps = PlatformJoystickCaps();
+void fillCaps(SDL_Joystick* joystick, JoystickCaps& caps) {
+    caps = JoystickCaps();
     int axes = SDL_JoystickNumAxes(joystick);
     if (axes >= 1) {
         caps.xMax = AXIS_MAX;
@@ -67,8 +67,8 @@ SDL_Joystick* reopen(std::uint32_t n) {
 
 }  // namespace
 
-bool platformJoystickOpen(std::uint32_t n, PlatformJoystickCaps& caps) {
-    caps = PlatformJoystickCaps();
+bool platformJoystickOpen(std::uint32_t n, JoystickCaps& caps) {
+    caps = JoystickCaps();
     if (n >= DEVICE_SLOTS || !initJoysticks()) {
         return false;
     }
@@ -81,7 +81,7 @@ bool platformJoystickOpen(std::uint32_t n, PlatformJoystickCaps& caps) {
 }
 
 PlatformJoystickResult platformJoystickRead(std::uint32_t n,
-                                            PlatformJoystickPosition& position) {
+                                            JoystickReading& position) {
     if (n >= DEVICE_SLOTS || gOpenDevices[n] == nullptr) {
         return PLATFORM_JOYSTICK_UNPLUGGED;
     }

@@ -47,9 +47,9 @@ protected:
 }  // namespace
 
 TEST_F(VirtualJoystickTest, NoDeviceIsNoJoystick) {
-    PlatformJoystickCaps caps;
+    JoystickCaps caps;
     EXPECT_FALSE(platformJoystickOpen(0, caps));
-    PlatformJoystickPosition position;
+    JoystickReading position;
     EXPECT_EQ(platformJoystickRead(0, position), PLATFORM_JOYSTICK_UNPLUGGED);
     Joystick joystick;
     EXPECT_FALSE(joystick.open(0));
@@ -58,7 +58,7 @@ TEST_F(VirtualJoystickTest, NoDeviceIsNoJoystick) {
 
 TEST_F(VirtualJoystickTest, AxesSpanTheWholeUnsignedRange) {
     attach(4, 8);
-    PlatformJoystickCaps caps;
+    JoystickCaps caps;
     ASSERT_TRUE(platformJoystickOpen(0, caps));
     EXPECT_EQ(caps.xMin, 0u);
     EXPECT_EQ(caps.xMax, 65535u);
@@ -72,7 +72,7 @@ TEST_F(VirtualJoystickTest, AxesSpanTheWholeUnsignedRange) {
     SDL_JoystickSetVirtualAxis(handle, 3, -1);
     SDL_JoystickSetVirtualButton(handle, 0, SDL_PRESSED);
     SDL_JoystickSetVirtualButton(handle, 4, SDL_PRESSED);
-    PlatformJoystickPosition position;
+    JoystickReading position;
     ASSERT_EQ(platformJoystickRead(0, position), PLATFORM_JOYSTICK_OK);
     EXPECT_EQ(position.xPos, 0u);
     EXPECT_EQ(position.yPos, 65535u);
@@ -83,7 +83,7 @@ TEST_F(VirtualJoystickTest, AxesSpanTheWholeUnsignedRange) {
 
 TEST_F(VirtualJoystickTest, ThreeAxesHaveNoSecondStick) {
     attach(3, 2);
-    PlatformJoystickCaps caps;
+    JoystickCaps caps;
     ASSERT_TRUE(platformJoystickOpen(0, caps));
     EXPECT_EQ(caps.yMax, 65535u);
     EXPECT_EQ(caps.rMin, caps.rMax);
