@@ -128,12 +128,21 @@ bool platformPollMessage(WindowMessage& message) {
 }
 
 bool platformWaitMessage(WindowMessage& message, int timeoutMs) {
-    SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, timeoutMs) == 0) {
-        return false;
+    // Events the game has no use for (expose, other window events) do not end
+    // the wait: it goes on for the rest of the time.
+    const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(timeoutMs > 0 ? timeoutMs : 0);
+    for (;;) {
+        const Uint64 now = SDL_GetTicks64();
+        const int remaining = now < deadline ? static_cast<int>(deadline - now) : 0;
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, remaining) == 0) {
+            return false;
+        }
+        if (translateSdlEvent(event, message)) {
+            return true;
+        }
+        if (remaining == 0) {
+            return platformPollMessage(message);
+        }
     }
-    if (translateSdlEvent(event, message)) {
-        return true;
-    }
-    return platformPollMessage(message);
 }
