@@ -62,10 +62,13 @@ TEST(EngineLoopTest, LoopSleepsBetweenTicksInsteadOfSpinning) {
     ASSERT_TRUE(engine.init(TITLE, nullptr, Color4(), 1.0f, 500.0f, OPTIONS_DEFAULTS));
     EXPECT_FALSE(engine.options.changed);
 
+    // A count of frames rather than a fixed time, so that a slow or busy machine
+    // only makes the test take longer.
+    constexpr int FRAMES = 12;
     int spins = 0;
     int frames = 0;
     auto start = std::chrono::steady_clock::now();
-    while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(400)) {
+    while (frames < FRAMES && std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
         ASSERT_TRUE(engine.pumpMessages());
         ++spins;
         float step = engine.beginFrame();
@@ -76,9 +79,11 @@ TEST(EngineLoopTest, LoopSleepsBetweenTicksInsteadOfSpinning) {
             engine.endFrame();
         }
     }
-    // About 13 ticks fit in 0.4 s; a spinning loop would go round many thousand
-    // times, a sleeping one about twice per tick.
-    EXPECT_GE(frames, 5);
-    EXPECT_LE(frames, 15);
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(frames, FRAMES);
+    // Frames come no faster than one tick each (the first may be due at once);
+    // a spinning loop would go round many thousand times, a sleeping one about
+    // twice per tick.
+    EXPECT_GE(elapsed, std::chrono::milliseconds(30 * (FRAMES - 1) - 5));
     EXPECT_LT(spins, 10 * frames);
 }
