@@ -9,52 +9,26 @@
 #include <string>
 #include <vector>
 
-#include "math/Matrix4.h"
+#include "app/Engine.h"
+#include "app/EngineGl.h"
 #include "model/Model.h"
 #include "model/TextureCache.h"
 #include "platform/ExecutablePath.h"
-#include "platform/Window.h"
 
 namespace {
 
 const int WIDTH = 640, HEIGHT = 480;
+// The game's own clipping planes.
+const float NEAR_PLANE = 1.0f, FAR_PLANE = 500.0f;
 
-void setUpState(bool lights) {
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glFrontFace(GL_CCW);
-    glCullFace(GL_BACK);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_TEXTURE_2D);
-    float ambient[4] = {0.1f, 0.1f, 0.1f, 1}, white[4] = {1, 1, 1, 1}, specular[4] = {0.2f, 0.2f, 0.2f, 1};
-    float position[4] = {100, 100, -100, 1}, zero[4] = {0, 0, 0, 0};
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    if (lights) {
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT0);
-        glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-        glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-        glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
-        glLightfv(GL_LIGHT0, GL_POSITION, position);
-    } else {
-        glDisable(GL_LIGHTING);
-    }
-    glColor4f(1, 1, 1, 1);
-    glMaterialfv(GL_FRONT, GL_AMBIENT, lights ? ambient : zero);
-    glMaterialfv(GL_FRONT, GL_EMISSION, lights ? ambient : zero);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, lights ? white : zero);
-}
-
-void setCamera(Vec3 eye, Vec3 target) {
+// The game's own projection, view and matrix stacks: the pure perspective is kept
+// below a pushed copy that takes the view, as in every frame of play.
+void beginView(Engine& engine, Vec3 eye, Vec3 target) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    double top = 0.41421318, right = top * WIDTH / HEIGHT;
-    glFrustum(-right, right, -top, top, 1.0, 500.0);
-    Matrix4 view;
-    view.lookAt(eye, target, Vec3(0, 1, 0));
-    glMultMatrixf(view.data());
-    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    engine.camera.lookAt(eye, target, Vec3(0, 1, 0));
+    engine.applyCamera();
 }
 
 void place(Model& model, Vec3 position, float heading) {
@@ -82,16 +56,23 @@ int main(int argc, char** argv) {
     }
     platformSetExecutableDirectoryForTesting(argv[1]);
     std::string out = argv[2];
-    PlatformWindow* window = platformCreateWindow("preview", WIDTH, HEIGHT, false);
-    PlatformGlContext* context = window ? platformCreateGlContext(window) : nullptr;
-    if (!context) {
-        std::fprintf(stderr, "no OpenGL window (run under Xvfb)\n");
-        return 1;
-    }
     bool ok = true;
     for (int lights = 0; lights < 2; ++lights) {
+        // A fresh engine for each lighting, set up as the game's own start sets it.
+        Engine engine;
+        engine.options.width = WIDTH;
+        engine.options.height = HEIGHT;
+        engine.options.windowed = 1;
+        engine.options.lights = lights;
+        if (!engine.createWindow("preview")) {
+            std::fprintf(stderr, "no OpenGL window (run under Xvfb)\n");
+            return 1;
+        }
+        applyInitialGlState(engine, NEAR_PLANE, FAR_PLANE);
         resetTextureCache(false);
-        setUpState(lights == 1);
+        // Where the game puts its light once its models are loaded.
+        engine.setLightPosition(0, Vec3(100, 100, -100));
+        // Declared after the engine, so their display lists go while its context lives.
         Model field, uprights, dog, robot, ball;
         field.load("field.a3f");
         uprights.load("uprights.a3f");
@@ -107,20 +88,15 @@ int main(int argc, char** argv) {
                               {"close", Vec3(1.5f, 3.2f, -49), Vec3(0, 0.9f, -42), Vec3(0.8f, 0.6f, -44),
                                Vec3(-2.2f, 1.5f, -41)}};
         for (const View& v : views) {
-            glClearColor(0, 0, 0, 0);
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            setCamera(v.eye, v.target);
+            beginView(engine, v.eye, v.target);
             place(dog, v.dogAt, 3.14159f);
             place(ball, Vec3(v.dogAt.x, v.dogAt.y + 1.5f, v.dogAt.z), 3.14159f);
             place(robot, v.robotAt, 0);
             for (Model* m : {&field, &uprights, &dog, &ball, &robot}) m->draw();
             std::string path = out + "/gl_" + v.name + (lights ? "_lights_on.ppm" : "_lights_off.ppm");
             ok = savePicture(path) && ok;
-            platformSwapBuffers(window);
+            engine.endFrame();
         }
     }
-    releaseTextures();
-    platformDeleteGlContext(context);
-    platformDestroyWindow(window);
     return ok ? 0 : 1;
 }
