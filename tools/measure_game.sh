@@ -5,7 +5,8 @@
 #
 #   bash tools/measure_game.sh <zorbak executable> [seconds of play, default 20]
 #
-# ZF_LIGHTS=1 measures with the Lights option on (off by default, as a new player has it).
+# ZF_LIGHTS=1 measures with the Lights option on, ZF_HIQ=1 with high-quality textures
+# (both off by default, as a new player has them).
 #
 # The game runs from a temporary copy (executable, media, a game.ini for a 640 x
 # 480 window), its sound going to SDL's silent driver. While it is measured the
@@ -36,7 +37,7 @@ trap cleanup EXIT
 
 cp "$exe" "$dir/zorbak"
 cp -r "$repo/media" "$dir/media"
-printf '[Game]\nWindowed=1\nLights=%d\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=640\nHeight=480\nUseScreenRes=0\n' "${ZF_LIGHTS:-0}" \
+printf '[Game]\nWindowed=1\nLights=%d\nMusic=0\nJoystick=0\nUseHiQualTex=%d\nWidth=640\nHeight=480\nUseScreenRes=0\n' "${ZF_LIGHTS:-0}" "${ZF_HIQ:-0}" \
   > "$dir/media/game.ini"
 
 (cd "$dir" && SDL_AUDIODRIVER=dummy exec ./zorbak) > "$dir/output.txt" 2>&1 &
