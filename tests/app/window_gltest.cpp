@@ -3,17 +3,9 @@
 
 #include "app/Engine.h"
 #include "platform/Window.h"
+#include "support/WindowMessages.h"
 
 namespace {
-
-WindowMessage message(MessageKind kind, std::uint32_t wParam = 0, int x = 0, int y = 0) {
-    WindowMessage result;
-    result.kind = kind;
-    result.wParam = wParam;
-    result.x = x;
-    result.y = y;
-    return result;
-}
 
 struct Resolution {
     ResolutionChoice choice;
@@ -141,9 +133,9 @@ TEST_F(GameWindowTest, FullScreenModeTheDisplayLacksFails) {
 TEST_F(GameWindowTest, PointerIsFreeWhileTheWindowHasNoFocus) {
     ASSERT_TRUE(open(640, 480, true));
     ASSERT_TRUE(platformPointerConfined(engine.hwnd));
-    engine.handleMessage(message(MESSAGE_FOCUS_LOST));
+    engine.handleMessage(windowMessage(MESSAGE_FOCUS_LOST));
     EXPECT_FALSE(platformPointerConfined(engine.hwnd));
-    engine.handleMessage(message(MESSAGE_FOCUS_GAINED));
+    engine.handleMessage(windowMessage(MESSAGE_FOCUS_GAINED));
     EXPECT_TRUE(platformPointerConfined(engine.hwnd));
 }
 
@@ -155,22 +147,22 @@ TEST_F(GameWindowTest, QuitKeysCloseTheWindowEvenWhilePaused) {
         ASSERT_TRUE(windowEngine.createWindow("Zorbak Football II"));
         windowEngine.running = true;
         windowEngine.paused = true;
-        windowEngine.handleMessage(message(MESSAGE_KEY_DOWN, stopKey));
+        windowEngine.handleMessage(windowMessage(MESSAGE_KEY_DOWN, stopKey));
         EXPECT_FALSE(windowEngine.running);
         EXPECT_EQ(windowEngine.keyDown[stopKey], 1);
         expectReleased(windowEngine);
         // Focus coming back after the stop must not catch the pointer again.
-        windowEngine.handleMessage(message(MESSAGE_FOCUS_GAINED));
+        windowEngine.handleMessage(windowMessage(MESSAGE_FOCUS_GAINED));
         EXPECT_EQ(windowEngine.hwnd, nullptr);
     }
 }
 
 TEST_F(GameWindowTest, PointerMapsTheDrawableArea) {
     ASSERT_TRUE(open(800, 600, true));
-    engine.handleMessage(message(MESSAGE_MOUSE_MOVE, 0, 0, 599));
+    engine.handleMessage(windowMessage(MESSAGE_MOUSE_MOVE, 0, 0, 599));
     EXPECT_FLOAT_EQ(engine.stickX, -1.0f);
     EXPECT_FLOAT_EQ(engine.stickY, 2.0f * 599 / 600 - 1.0f);
-    engine.handleMessage(message(MESSAGE_MOUSE_MOVE, 0, 400, 300));
+    engine.handleMessage(windowMessage(MESSAGE_MOUSE_MOVE, 0, 400, 300));
     EXPECT_FLOAT_EQ(engine.stickX, 0.0f);
     EXPECT_FLOAT_EQ(engine.stickY, 0.0f);
     EXPECT_EQ(engine.windowRect.right, 800);

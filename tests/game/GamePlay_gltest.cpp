@@ -22,6 +22,7 @@
 #include "math/Clock.h"
 #include "math/Random.h"
 #include "support/TempMediaDir.h"
+#include "support/WindowMessages.h"
 
 namespace {
 
@@ -127,11 +128,7 @@ protected:
     }
 
     void send(MessageKind kind, std::uint32_t key = 0, int x = 0, int y = 0) {
-        WindowMessage message;
-        message.kind = kind;
-        message.wParam = key;
-        message.x = x;
-        message.y = y;
+        WindowMessage message = windowMessage(kind, key, x, y);
         engine->handleMessage(message);
         if (kind == MESSAGE_MOUSE_MOVE) {
             pointer = message;

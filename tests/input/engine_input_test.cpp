@@ -4,17 +4,9 @@
 
 #include "app/Engine.h"
 #include "input/Joystick.h"
+#include "support/WindowMessages.h"
 
 namespace {
-
-WindowMessage message(MessageKind kind, std::uint32_t wParam = 0, int x = 0, int y = 0) {
-    WindowMessage result;
-    result.kind = kind;
-    result.wParam = wParam;
-    result.x = x;
-    result.y = y;
-    return result;
-}
 
 // A running engine without a window; the pointer maps onto its options' size.
 class EngineInputTest : public ::testing::Test {
@@ -24,7 +16,7 @@ protected:
         engine.options.width = 640;
         engine.options.height = 480;
     }
-    void move(int x, int y) { engine.handleMessage(message(MESSAGE_MOUSE_MOVE, 0, x, y)); }
+    void move(int x, int y) { engine.handleMessage(windowMessage(MESSAGE_MOUSE_MOVE, 0, x, y)); }
 
     Engine engine;
 };
@@ -46,11 +38,11 @@ public:
 }  // namespace
 
 TEST_F(EngineInputTest, KeysSetAndClearTheirFlags) {
-    engine.handleMessage(message(MESSAGE_KEY_DOWN, VK_SPACE_KEY));
-    engine.handleMessage(message(MESSAGE_KEY_DOWN, 0xFF));
+    engine.handleMessage(windowMessage(MESSAGE_KEY_DOWN, VK_SPACE_KEY));
+    engine.handleMessage(windowMessage(MESSAGE_KEY_DOWN, 0xFF));
     EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 1);
     EXPECT_EQ(engine.keyDown[0xFF], 1);
-    engine.handleMessage(message(MESSAGE_KEY_UP, VK_SPACE_KEY));
+    engine.handleMessage(windowMessage(MESSAGE_KEY_UP, VK_SPACE_KEY));
     EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
     EXPECT_EQ(engine.keyDown[0xFF], 1);
     EXPECT_TRUE(engine.running);
@@ -59,10 +51,10 @@ TEST_F(EngineInputTest, KeysSetAndClearTheirFlags) {
 TEST_F(EngineInputTest, CodesOutsideTheTableChangeNothing) {
     std::uint8_t before[256];
     std::memcpy(before, engine.keyDown, sizeof before);
-    engine.handleMessage(message(MESSAGE_KEY_DOWN, 256));
-    engine.handleMessage(message(MESSAGE_KEY_DOWN, 256 + VK_SPACE_KEY));
-    engine.handleMessage(message(MESSAGE_KEY_DOWN, 256 + VK_Q_KEY));
-    engine.handleMessage(message(MESSAGE_KEY_UP, 0xFFFFFFFFu));
+    engine.handleMessage(windowMessage(MESSAGE_KEY_DOWN, 256));
+    engine.handleMessage(windowMessage(MESSAGE_KEY_DOWN, 256 + VK_SPACE_KEY));
+    engine.handleMessage(windowMessage(MESSAGE_KEY_DOWN, 256 + VK_Q_KEY));
+    engine.handleMessage(windowMessage(MESSAGE_KEY_UP, 0xFFFFFFFFu));
     EXPECT_EQ(std::memcmp(before, engine.keyDown, sizeof before), 0);
     EXPECT_TRUE(engine.running);
 }
@@ -72,19 +64,19 @@ TEST_F(EngineInputTest, QAndEscapeStopEvenWhilePaused) {
         engine.running = true;
         engine.paused = true;
         engine.keyDown[stopKey] = 0;
-        engine.handleMessage(message(MESSAGE_KEY_DOWN, stopKey));
+        engine.handleMessage(windowMessage(MESSAGE_KEY_DOWN, stopKey));
         EXPECT_FALSE(engine.running) << stopKey;
         EXPECT_EQ(engine.keyDown[stopKey], 1) << stopKey;
         EXPECT_EQ(engine.hglrc, nullptr);
         EXPECT_EQ(engine.hwnd, nullptr);
     }
     // Releasing them does not start anything again.
-    engine.handleMessage(message(MESSAGE_KEY_UP, VK_Q_KEY));
+    engine.handleMessage(windowMessage(MESSAGE_KEY_UP, VK_Q_KEY));
     EXPECT_FALSE(engine.running);
 }
 
 TEST_F(EngineInputTest, ClosingTheWindowStopsWithoutAKey) {
-    engine.handleMessage(message(MESSAGE_CLOSE));
+    engine.handleMessage(windowMessage(MESSAGE_CLOSE));
     EXPECT_FALSE(engine.running);
     for (int key = 0; key < 256; ++key) {
         EXPECT_EQ(engine.keyDown[key], 0) << key;
@@ -116,15 +108,15 @@ TEST_F(EngineInputTest, PointerEdgesAndCentre) {
 }
 
 TEST_F(EngineInputTest, MouseButtonsStandInForSpaceAndControl) {
-    engine.handleMessage(message(MESSAGE_LEFT_BUTTON_DOWN));
+    engine.handleMessage(windowMessage(MESSAGE_LEFT_BUTTON_DOWN));
     EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 1);
     EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 0);
-    engine.handleMessage(message(MESSAGE_RIGHT_BUTTON_DOWN));
+    engine.handleMessage(windowMessage(MESSAGE_RIGHT_BUTTON_DOWN));
     EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
-    engine.handleMessage(message(MESSAGE_LEFT_BUTTON_UP));
+    engine.handleMessage(windowMessage(MESSAGE_LEFT_BUTTON_UP));
     EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
     EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
-    engine.handleMessage(message(MESSAGE_RIGHT_BUTTON_UP));
+    engine.handleMessage(windowMessage(MESSAGE_RIGHT_BUTTON_UP));
     EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 0);
 }
 
@@ -133,12 +125,12 @@ TEST_F(EngineInputTest, AJoystickPluggedInIsOpenedOnlyWithTheOption) {
     setJoystickSourceForTesting(&device);
 
     engine.options.joystick = 0;
-    engine.handleMessage(message(MESSAGE_JOYSTICK_ADDED));
+    engine.handleMessage(windowMessage(MESSAGE_JOYSTICK_ADDED));
     EXPECT_EQ(device.opens, 0);
     EXPECT_FALSE(engine.joystick.present);
 
     engine.options.joystick = 1;
-    engine.handleMessage(message(MESSAGE_JOYSTICK_ADDED));
+    engine.handleMessage(windowMessage(MESSAGE_JOYSTICK_ADDED));
     EXPECT_EQ(device.opens, 1);
     EXPECT_TRUE(engine.joystick.present);
     EXPECT_EQ(engine.joystick.id, 0u);
