@@ -24,6 +24,8 @@ enum BallState {
 };
 
 constexpr int ROBOT_COUNT = 5;
+// Where the game's one light stands: high over the near corner, behind the dog's start.
+inline const Vec3 GAME_LIGHT_POSITION(100.0f, 100.0f, -100.0f);
 extern const char DOWN_NAMES[4][32];
 
 // The whole football game: state, media, rules and movement. The members are

@@ -49,7 +49,7 @@ bool Game::setup() {
 
     label.create(LabelRect{0, 456, 120, 480}, 640, 480, false);
     label.saveBackground();
-    engine.setLightPosition(0, Vec3(100.0f, 100.0f, -100.0f));
+    engine.setLightPosition(0, GAME_LIGHT_POSITION);
 
     resetDrive();
     // Loading time must not count as the first frame's step.

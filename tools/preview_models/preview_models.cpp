@@ -11,6 +11,7 @@
 
 #include "app/Engine.h"
 #include "app/EngineGl.h"
+#include "game/Game.h"
 #include "model/Model.h"
 #include "model/TextureCache.h"
 #include "platform/ExecutablePath.h"
@@ -70,8 +71,7 @@ int main(int argc, char** argv) {
         }
         applyInitialGlState(engine, NEAR_PLANE, FAR_PLANE);
         resetTextureCache(false);
-        // Where the game puts its light once its models are loaded.
-        engine.setLightPosition(0, Vec3(100, 100, -100));
+        engine.setLightPosition(0, GAME_LIGHT_POSITION);
         // Declared after the engine, so their display lists go while its context lives.
         Model field, uprights, dog, robot, ball;
         field.load("field.a3f");
