@@ -11,10 +11,10 @@
 
 #include "BenchMedia.h"
 #include "app/Engine.h"
-#include "app/ErrorMessages.h"
-#include "app/FrameTime.h"
+#include "core/ErrorMessages.h"
+#include "core/FrameTime.h"
 #include "game/Game.h"
-#include "input/Message.h"
+#include "platform/WindowMessage.h"
 #include "math/Clock.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "BenchMedia.h"
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 #include "model/Model.h"
 #include "model/ModelTextures.h"
 

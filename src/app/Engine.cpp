@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/EngineGl.h"
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 #include "app/FrameTick.h"
 #include "math/Clock.h"
 #include "math/Random.h"

@@ -4,7 +4,7 @@
 
 #include "app/GameOptions.h"
 #include "input/Joystick.h"
-#include "input/Message.h"
+#include "platform/WindowMessage.h"
 #include "math/Matrix4.h"
 #include "math/Vec.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/MediaPath.h"
+#include "core/MediaPath.h"
 #include "platform/IniFile.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // to the places of the next down.
 #include <cmath>
 
-#include "app/FrameTime.h"
+#include "core/FrameTime.h"
 #include "game/Game.h"
 #include "math/Random.h"
 #include "math/Scalar.h"

@@ -5,7 +5,7 @@
 
 #include "app/Engine.h"
 #include "game/Game.h"
-#include "input/Message.h"
+#include "platform/WindowMessage.h"
 #include "math/Random.h"
 
 namespace {

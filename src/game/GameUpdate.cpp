@@ -2,9 +2,9 @@
 #include <cstdio>
 
 #include "app/Engine.h"
-#include "app/FrameTime.h"
+#include "core/FrameTime.h"
 #include "game/Game.h"
-#include "input/Message.h"
+#include "platform/WindowMessage.h"
 #include "math/Random.h"
 #include "math/Scalar.h"
 

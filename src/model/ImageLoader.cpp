@@ -1,7 +1,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/MediaPath.h"
+#include "core/MediaPath.h"
 #include "model/Image.h"
 #include "model/JpegImage.h"
 #include "platform/BmpDecoder.h"

@@ -1,8 +1,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/ErrorMessages.h"
-#include "app/MediaPath.h"
+#include "core/ErrorMessages.h"
+#include "core/MediaPath.h"
 #include "model/A3fReader.h"
 #include "model/A3fTokens.h"
 #include "model/Model.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 #include "model/AlphaRules.h"
 #include "model/Image.h"
 #include "platform/Window.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "input/Message.h"
+#include "platform/WindowMessage.h"
 
 union SDL_Event;
 

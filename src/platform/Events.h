@@ -1,6 +1,6 @@
 #pragma once
 
-#include "input/Message.h"
+#include "platform/WindowMessage.h"
 
 // The window's event queue, translated into WindowMessage records with Windows
 // virtual-key codes.

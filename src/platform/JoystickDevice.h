@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "input/Joystick.h"
+#include "platform/JoystickRecords.h"
 
 // Joysticks by device number, with axis positions on the 0 ... 65535 scale of the
 // Windows joystick service (so the game's formulas stay the same on every

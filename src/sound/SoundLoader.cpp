@@ -1,7 +1,7 @@
 #include <cstdio>
 
-#include "app/ErrorMessages.h"
-#include "app/MediaPath.h"
+#include "core/ErrorMessages.h"
+#include "core/MediaPath.h"
 #include "platform/WavDecoder.h"
 #include "sound/SoundPlayer.h"
 #include "sound/WavReader.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 #include "platform/FontLookup.h"
 #include "platform/TextRaster.h"
 #include "text/TextLabel.h"

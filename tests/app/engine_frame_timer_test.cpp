@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "app/Engine.h"
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 #include "app/FrameTick.h"
-#include "input/Message.h"
+#include "platform/WindowMessage.h"
 #include "math/Clock.h"
 
 namespace {

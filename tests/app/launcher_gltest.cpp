@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 #include "app/GameOptions.h"
 #include "app/LauncherDriver.h"
 #include "support/ImageTestFiles.h"

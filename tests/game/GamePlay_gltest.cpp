@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "app/Engine.h"
-#include "app/ErrorMessages.h"
-#include "app/FrameTime.h"
+#include "core/ErrorMessages.h"
+#include "core/FrameTime.h"
 #include "game/Game.h"
 #include "math/Clock.h"
 #include "math/Random.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Engine.h"
-#include "app/FrameTime.h"
+#include "core/FrameTime.h"
 #include "game/Game.h"
 #include "math/Random.h"
 

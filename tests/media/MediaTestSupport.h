@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 #include "model/Model.h"
 #include "model/ModelTextures.h"
 #include "platform/ExecutablePath.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 #include "support/ImageTestFiles.h"
 #include "model/Model.h"
 #include "model/TextureCache.h"

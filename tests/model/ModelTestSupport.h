@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 #include "model/Model.h"
 #include "model/ModelTextures.h"
 #include "support/TempMediaDir.h"

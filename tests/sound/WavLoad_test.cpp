@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 #include "sound/SoundPlayer.h"
 #include "sound/SoundTestSupport.h"
 #include "support/TempMediaDir.h"

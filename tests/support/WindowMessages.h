@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "input/Message.h"
+#include "platform/WindowMessage.h"
 
 // A window message as the platform layer hands it to the engine: a key code or
 // button state in wParam, the pointer position in x and y.

@@ -1,4 +1,4 @@
-#include "app/MediaPath.h"
+#include "core/MediaPath.h"
 
 #include <cstdio>
 #include <cstring>

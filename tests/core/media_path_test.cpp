@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/MediaPath.h"
+#include "core/MediaPath.h"
 #include "support/TempMediaDir.h"
 
 TEST(MediaPathTest, NameGoesIntoMediaBesideTheExecutable) {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorMessages.h"
+#include "core/ErrorMessages.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // down in reverse: the Engine first and last, so the models, the sound player and
 // the label release their resources while the display mode is still in place.
 #include "app/Engine.h"
-#include "app/ErrorMessages.h"
-#include "app/FrameTime.h"
+#include "core/ErrorMessages.h"
+#include "core/FrameTime.h"
 #include "game/Game.h"
 
 static Engine gEngine;

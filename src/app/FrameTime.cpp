@@ -1,3 +1,0 @@
-#include "app/FrameTime.h"
-
-float gFrameTime = 0.0f;

@@ -1,0 +1,3 @@
+#include "core/FrameTime.h"
+
+float gFrameTime = 0.0f;
