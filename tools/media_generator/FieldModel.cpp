@@ -1,44 +1,48 @@
 #include <cmath>
+#include <vector>
 
 #include "Models.h"
 
 namespace {
 
-const float WALL_X = 30.0f;       // the side walls stand 5 beyond the sidelines
-const float FAR_WALL_Z = 56.0f;   // and 6 beyond the far end line
-const float NEAR_EDGE_Z = -62.0f; // the ground reaches behind the first camera position
 const float WALL_HEIGHT = 1.6f;
 const float STAND_TOP = 16.0f;
 const float STAND_DEPTH = 20.0f;
-const float SKY_RADIUS = 170.0f;
 
 UvRect region(const AtlasBox& b) { return atlasRegion(b.x0, b.y0, b.x1, b.y1, FIELD_ATLAS_SIZE, FIELD_ATLAS_SIZE); }
 
-void addPlayingSurface(Mesh& m) {
-    // Many small quads, so that the positional light shades the grass smoothly.
-    // Each quad starts at its near corner on the +x side, which is the left of the
-    // picture as the camera sees it from behind the dog.
-    const float s = 1.0f / FIELD_ATLAS_SIZE;
-    for (float z = -50; z < 50; z += 5)
-        for (float x = -25; x < 25; x += 5)
-            m.addQuad(V3{x + 5, 0, z}, V3{x, 0, z}, V3{x, 0, z + 5}, V3{x + 5, 0, z + 5},
-                      UvRect{fieldAtlasX(x + 5) * s, fieldAtlasY(z + 5) * s, fieldAtlasX(x) * s, fieldAtlasY(z) * s});
+// Cuts of the ground grid along one axis: every 5 units over the area of play,
+// its edges, the grass's edges, and on out to the end of the ground in steps of
+// at most 5.
+std::vector<float> groundCuts(float playHalf, float grassHalf, float nearEnd, float farEnd) {
+    std::vector<float> cuts;
+    for (float c = nearEnd; c < -grassHalf - 1e-3f; c = std::fmin(c + 5, -grassHalf)) cuts.push_back(c);
+    cuts.push_back(-grassHalf);
+    for (float c = -playHalf; c <= playHalf + 1e-3f; c += 5) cuts.push_back(c);
+    for (float c = grassHalf; c < farEnd - 1e-3f; c = std::fmin(c + 5, farEnd)) cuts.push_back(c);
+    cuts.push_back(farEnd);
+    return cuts;
 }
 
-void addGroundPatch(Mesh& m, float x0, float x1, float z0, float z1) {
-    const float step = 8.0f;
-    for (float z = z0; z < z1 - 1e-3f; z += step)
-        for (float x = x0; x < x1 - 1e-3f; x += step) {
-            float xe = std::fmin(x + step, x1), ze = std::fmin(z + step, z1);
-            m.addQuad(V3{x, 0, z}, V3{x, 0, ze}, V3{xe, 0, ze}, V3{xe, 0, z}, region(ATLAS_APRON));
+// The painted grass and the apron round it, out beyond the foot of the walls, as
+// one grid: neighbouring quads share their corners, so no seam between them can
+// open a crack, and the walls stand inside the ground rather than on its edge.
+// Many small quads, so that the positional light shades the ground smoothly.
+void addGround(Mesh& m) {
+    const float s = 1.0f / FIELD_ATLAS_SIZE, beyondWalls = 1.0f;
+    UvRect apron = region(ATLAS_APRON);
+    std::vector<float> xs = groundCuts(PLAY_HALF_X, GRASS_HALF_X, -WALL_X - beyondWalls, WALL_X + beyondWalls);
+    std::vector<float> zs = groundCuts(PLAY_HALF_Z, GRASS_HALF_Z, NEAR_EDGE_Z, FAR_WALL_Z + beyondWalls);
+    for (size_t j = 0; j + 1 < zs.size(); ++j)
+        for (size_t i = 0; i + 1 < xs.size(); ++i) {
+            float x0 = xs[i], x1 = xs[i + 1], z0 = zs[j], z1 = zs[j + 1];
+            bool grass = x0 >= -GRASS_HALF_X && x1 <= GRASS_HALF_X && z0 >= -GRASS_HALF_Z && z1 <= GRASS_HALF_Z;
+            // Each quad starts at its near corner on the +x side, which is the left
+            // of the picture as the camera sees it from behind the dog.
+            UvRect uv = grass ? UvRect{fieldAtlasX(x1) * s, fieldAtlasY(z1) * s, fieldAtlasX(x0) * s, fieldAtlasY(z0) * s}
+                              : apron;
+            m.addQuad(V3{x1, 0, z0}, V3{x0, 0, z0}, V3{x0, 0, z1}, V3{x1, 0, z1}, uv);
         }
-}
-
-void addApron(Mesh& m) {
-    addGroundPatch(m, -WALL_X, -25, NEAR_EDGE_Z, FAR_WALL_Z);
-    addGroundPatch(m, 25, WALL_X, NEAR_EDGE_Z, FAR_WALL_Z);
-    addGroundPatch(m, -25, 25, 50, FAR_WALL_Z);
-    addGroundPatch(m, -25, 25, NEAR_EDGE_Z, -50);
 }
 
 // A strip from a to b (on the ground line of a wall or stand), split into pieces
@@ -73,35 +77,16 @@ void addWallsAndStands(Mesh& m) {
     addStrip(m, V3{standX, STAND_TOP, standZ}, V3{-standX, STAND_TOP, standZ}, rim, 8, lights);
 }
 
-void addSkyPanel(Mesh& m, int k, int panels) {
-    const float pi = 3.14159265f;
-    float a0 = 2 * pi * (k - 0.5f) / panels, a1 = 2 * pi * (k + 0.5f) / panels;
-    // Angle 0 is +x, a quarter turn is +z: seen from inside, a0 lies to the left of a1.
-    V3 p0{SKY_RADIUS * std::cos(a0), -8, SKY_RADIUS * std::sin(a0)};
-    V3 p1{SKY_RADIUS * std::cos(a1), -8, SKY_RADIUS * std::sin(a1)};
-    V3 rise{0, 118, 0};
-    m.addQuad(p0, p1, p1 + rise, p0 + rise, region(ATLAS_SKY));
-}
-
-void addSky(Mesh& m) {
-    // The panel straight ahead (facing -z) is added last: the uprights, drawn right
-    // after the field and without normals of their own, are lit with this normal.
-    const int panels = 24;
-    for (int k = 0; k < panels; ++k)
-        if (k != panels / 4) addSkyPanel(m, k, panels);
-    addSkyPanel(m, panels / 4, panels);
-}
-
 }  // namespace
 
 BuiltModel buildField() {
     BuiltModel model;
     model.fileName = "field.a3f";
     model.format = FORMAT_POSITION_NORMAL_TEXCOORDS;
-    addPlayingSurface(model.mesh);
-    addApron(model.mesh);
+    addGround(model.mesh);
     addWallsAndStands(model.mesh);
-    addSky(model.mesh);
+    addOuterGround(model.mesh);
+    addSky(model.mesh);  // last: see addSky
     model.material.name = "field";
     model.material.shininess = 4;
     model.material.specular[0] = model.material.specular[1] = model.material.specular[2] = 0.05f;

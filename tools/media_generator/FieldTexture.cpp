@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -8,8 +9,11 @@
 namespace {
 
 const Rgb LINE_WHITE{242, 242, 236};
-const float PIXELS_PER_X = 508.0f / 50.0f;
-const float PIXELS_PER_Z = 1020.0f / 100.0f;
+// Red and green equal, so that the game's 3-3-2 textures step the gradient below
+// it through purples only, never through a band of green-blue.
+const Rgb SKY_TOP_BLUE{14, 14, 60};
+const float PIXELS_PER_X = 508.0f / (2 * GRASS_HALF_X);
+const float PIXELS_PER_Z = 1020.0f / (2 * GRASS_HALF_Z);
 // Yard numbers: centred at x = +-14, in from the sidelines so that the camera
 // behind the dog sees the near ones whole, and nearly as deep along z as the ten yards
 // between their lines, so that they survive the camera's low, slanting view.
@@ -40,10 +44,12 @@ void fieldText(Canvas& c, const std::string& text, float x, float z, float heigh
 void paintGrass(Canvas& c) {
     // Shades that sit on levels of the game's default 3-3-2 texture format, with
     // little noise, so the mown stripes stay clean instead of speckling.
+    // Stripes 4 deep from the near end line on, out to the grass's edges.
     const Rgb light{40, 146, 24}, dark{36, 109, 20};
-    for (int band = 0; band < 25; ++band) {
-        float z0 = -50 + band * 4.0f;
-        fillZoneRect(c, -25, 25, z0, z0 + 4, band % 2 ? light : dark);
+    for (int band = -1; band <= 25; ++band) {
+        float z0 = -PLAY_HALF_Z + band * 4.0f;
+        fillZoneRect(c, -GRASS_HALF_X, GRASS_HALF_X, std::max(z0, -GRASS_HALF_Z), std::min(z0 + 4, GRASS_HALF_Z),
+                     (band + 2) % 2 ? light : dark);
     }
     c.addNoise(0, 0, 512, 1024, 3, 11);
 }
@@ -58,21 +64,25 @@ void paintEndZones(Canvas& c) {
 }
 
 void paintLines(Canvas& c) {
-    fillZoneRect(c, -25, -24.5f, -50, 50, LINE_WHITE);  // sidelines
-    fillZoneRect(c, 24.5f, 25, -50, 50, LINE_WHITE);
-    fillZoneRect(c, -25, 25, -50, -49.5f, LINE_WHITE);  // end lines
-    fillZoneRect(c, -25, 25, 49.5f, 50, LINE_WHITE);
-    fillZoneRect(c, -25, 25, -40.25f, -39.75f, LINE_WHITE);  // goal lines
-    fillZoneRect(c, -25, 25, 39.75f, 40.25f, LINE_WHITE);
+    // Sidelines and end lines lie just outside the area of play, their inner
+    // edges on its limits, as on a real field where the line itself is out.
+    const float outerX = PLAY_HALF_X + BOUNDARY_LINE_WIDTH, outerZ = PLAY_HALF_Z + BOUNDARY_LINE_WIDTH;
+    fillZoneRect(c, -outerX, -PLAY_HALF_X, -outerZ, outerZ, LINE_WHITE);  // sidelines
+    fillZoneRect(c, PLAY_HALF_X, outerX, -outerZ, outerZ, LINE_WHITE);
+    fillZoneRect(c, -outerX, outerX, -outerZ, -PLAY_HALF_Z, LINE_WHITE);  // end lines
+    fillZoneRect(c, -outerX, outerX, PLAY_HALF_Z, outerZ, LINE_WHITE);
+    // Goal lines on the scoring line: a touchdown is a dog beyond z = 40.
+    fillZoneRect(c, -PLAY_HALF_X, PLAY_HALF_X, -40.25f, -39.75f, LINE_WHITE);
+    fillZoneRect(c, -PLAY_HALF_X, PLAY_HALF_X, 39.75f, 40.25f, LINE_WHITE);
     for (int line = -36; line <= 36; line += 4) {  // every 5 yards (0.8 units a yard)
         if (line % 8 == 0) {
-            fillZoneRect(c, -24.5f, 24.5f, line - 0.17f, line + 0.17f, LINE_WHITE);
+            fillZoneRect(c, -PLAY_HALF_X, PLAY_HALF_X, line - 0.17f, line + 0.17f, LINE_WHITE);
             continue;
         }
         // The lines between the tens give way to the numbers.
-        fillZoneRect(c, -24.5f, -NUMBER_GAP_OUTER, line - 0.17f, line + 0.17f, LINE_WHITE);
+        fillZoneRect(c, -PLAY_HALF_X, -NUMBER_GAP_OUTER, line - 0.17f, line + 0.17f, LINE_WHITE);
         fillZoneRect(c, -NUMBER_GAP_INNER, NUMBER_GAP_INNER, line - 0.17f, line + 0.17f, LINE_WHITE);
-        fillZoneRect(c, NUMBER_GAP_OUTER, 24.5f, line - 0.17f, line + 0.17f, LINE_WHITE);
+        fillZoneRect(c, NUMBER_GAP_OUTER, PLAY_HALF_X, line - 0.17f, line + 0.17f, LINE_WHITE);
     }
     for (int yard = -49; yard <= 49; ++yard) {  // one mark a yard, at the sides and the hashes
         float z = yard * 0.8f;
@@ -103,7 +113,9 @@ void paintNumbers(Canvas& c) {
 void paintSky(Canvas& c) {
     const AtlasBox& b = ATLAS_SKY;
     int horizon = b.y0 + 200;
-    c.verticalGradient(b.x0, b.y0, b.x1, b.y0 + 120, Rgb{14, 18, 60}, Rgb{60, 50, 130});
+    // The top of the panels has the dome's own blue, so the two meet without an edge.
+    c.fillRect(b.x0, b.y0, b.x1, b.y0 + 40, SKY_TOP_BLUE);
+    c.verticalGradient(b.x0, b.y0 + 40, b.x1, b.y0 + 120, SKY_TOP_BLUE, Rgb{60, 50, 130});
     c.verticalGradient(b.x0, b.y0 + 120, b.x1, horizon, Rgb{60, 50, 130}, Rgb{238, 130, 70});
     c.fillRect(b.x0, horizon, b.x1, b.y1, Rgb{238, 130, 70});
     NoiseSource noise(21);
@@ -122,6 +134,18 @@ void paintSky(Canvas& c) {
                 if (noise.unit() < 0.35f) c.fillRect(wx, wy, wx + 3, wy + 4, Rgb{250, 214, 120});
         x = right + static_cast<int>(noise.unit() * 6);
     }
+}
+
+// The sky's top colour with stars, for the dome: its bottom row meets the top
+// row of the sky panels. Kept in a blue that the game's 3-3-2 textures still
+// show as blue, never as the black of an empty screen.
+void paintNight(Canvas& c) {
+    const AtlasBox& b = ATLAS_NIGHT;
+    c.fillRect(b.x0, b.y0, b.x1, b.y1, SKY_TOP_BLUE);
+    NoiseSource noise(22);
+    for (int i = 0; i < 60; ++i)
+        c.fillCircle(b.x0 + 3 + noise.unit() * 506, b.y0 + 3 + noise.unit() * 122, 0.5f + 0.5f * noise.unit(),
+                     Rgb{230, 230, 250});
 }
 
 void paintCrowd(Canvas& c) {
@@ -170,8 +194,8 @@ void paintApronAndLights(Canvas& c) {
 
 }  // namespace
 
-float fieldAtlasX(float worldX) { return 2.0f + (25.0f - worldX) * PIXELS_PER_X; }
-float fieldAtlasY(float worldZ) { return 2.0f + (50.0f - worldZ) * PIXELS_PER_Z; }
+float fieldAtlasX(float worldX) { return 2.0f + (GRASS_HALF_X - worldX) * PIXELS_PER_X; }
+float fieldAtlasY(float worldZ) { return 2.0f + (GRASS_HALF_Z - worldZ) * PIXELS_PER_Z; }
 
 Canvas paintFieldAtlas() {
     Canvas c(FIELD_ATLAS_SIZE, FIELD_ATLAS_SIZE, Rgb{36, 109, 20});
@@ -180,6 +204,7 @@ Canvas paintFieldAtlas() {
     paintLines(c);
     paintNumbers(c);
     paintSky(c);
+    paintNight(c);
     paintCrowd(c);
     paintBoards(c);
     paintApronAndLights(c);

@@ -24,6 +24,19 @@ BuiltModel buildBall();
 // The field atlas: a top view of the playing field on the left half, the
 // surroundings' pictures on the right half.
 constexpr int FIELD_ATLAS_SIZE = 1024;
+// The dog plays inside x in [-25, 25], z in [-50, 50]; the boundary lines lie just
+// outside that, and the painted grass reaches a little further, so that a dog at
+// the edge of play stands on the line or the grass, never on the apron beyond.
+constexpr float PLAY_HALF_X = 25.0f;
+constexpr float PLAY_HALF_Z = 50.0f;
+constexpr float BOUNDARY_LINE_WIDTH = 0.8f;
+constexpr float GRASS_HALF_X = 27.0f;
+constexpr float GRASS_HALF_Z = 52.0f;
+// The stadium's ground ends at its walls, 5 beyond the sidelines and 6 beyond the
+// far end line, and behind the first camera position at the near end.
+constexpr float WALL_X = 30.0f;
+constexpr float FAR_WALL_Z = 56.0f;
+constexpr float NEAR_EDGE_Z = -62.0f;
 Canvas paintFieldAtlas();
 // Where a point of the field surface lies in the atlas (pixels).
 float fieldAtlasX(float worldX);
@@ -37,3 +50,10 @@ constexpr AtlasBox ATLAS_CROWD{512, 256, 1024, 512};
 constexpr AtlasBox ATLAS_BOARDS{512, 512, 1024, 640};
 constexpr AtlasBox ATLAS_APRON{512, 640, 1024, 768};
 constexpr AtlasBox ATLAS_LIGHTS{512, 768, 1024, 896};
+constexpr AtlasBox ATLAS_NIGHT{512, 896, 1024, 1024};
+
+// The stadium's sky: a cylinder round the field and a dome over it (FieldSky.cpp).
+void addSky(Mesh& m);
+// Ground outside the stadium, out to the sky, for views past the open near end.
+void addOuterGround(Mesh& m);
+
