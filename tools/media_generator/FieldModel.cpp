@@ -56,6 +56,7 @@ void addStrip(Mesh& m, V3 a, V3 b, V3 rise, int pieces, UvRect uv) {
 }
 
 void addWallsAndStands(Mesh& m) {
+    const std::uint32_t first = static_cast<std::uint32_t>(m.vertices.size());
     UvRect boards = region(ATLAS_BOARDS), crowd = region(ATLAS_CROWD), lights = region(ATLAS_LIGHTS);
     V3 up{0, WALL_HEIGHT, 0};
     float standZ = FAR_WALL_Z + STAND_DEPTH;
@@ -75,6 +76,7 @@ void addWallsAndStands(Mesh& m) {
     addStrip(m, V3{standX, STAND_TOP, NEAR_EDGE_Z}, V3{standX, STAND_TOP, standZ}, rim, 8, lights);
     addStrip(m, V3{-standX, STAND_TOP, standZ}, V3{-standX, STAND_TOP, NEAR_EDGE_Z}, rim, 8, lights);
     addStrip(m, V3{standX, STAND_TOP, standZ}, V3{-standX, STAND_TOP, standZ}, rim, 8, lights);
+    faceTheLight(m, first);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Models.h"
+#include "game/Game.h"
 
 namespace {
 
@@ -71,14 +72,32 @@ void addDomeSlice(Mesh& m, int k) {
     }
 }
 
+// Normals may lean back from the light at most this far, measured as their
+// part along the face's own normal.
+const float LEAST_FRONT = 0.2f;
+
 }  // namespace
 
+void faceTheLight(Mesh& m, std::uint32_t first) {
+    const V3 light{GAME_LIGHT_POSITION.x, GAME_LIGHT_POSITION.y, GAME_LIGHT_POSITION.z};
+    for (std::uint32_t i = first; i < m.vertices.size(); ++i) {
+        MeshVertex& v = m.vertices[i];
+        V3 toLight = normalized(light - v.position);
+        float front = dot(toLight, v.normal);
+        v.normal = normalized(toLight + v.normal * std::fmax(0.0f, LEAST_FRONT - front));
+    }
+}
+
 void addSky(Mesh& m) {
+    const std::uint32_t first = static_cast<std::uint32_t>(m.vertices.size());
     for (int k = 0; k < SKY_PANELS; ++k) addDomeSlice(m, k);
-    // The panel straight ahead (facing -z) is added last: the uprights, drawn right
-    // after the field and without normals of their own, are lit with this normal.
     for (int k = 0; k < SKY_PANELS; ++k)
         if (k != SKY_PANELS / 4) addSkyPanel(m, k);
+    faceTheLight(m, first);
+    // The panel straight ahead (facing -z) is added last and keeps its own normal:
+    // the uprights, drawn right after the field and without normals of their own,
+    // are lit with it, facing back down the field. The light falls on it nearly
+    // head-on, so it shows as bright as its neighbours.
     addSkyPanel(m, SKY_PANELS / 4);
 }
 

@@ -52,6 +52,11 @@ constexpr AtlasBox ATLAS_APRON{512, 640, 1024, 768};
 constexpr AtlasBox ATLAS_LIGHTS{512, 768, 1024, 896};
 constexpr AtlasBox ATLAS_NIGHT{512, 896, 1024, 1024};
 
+// The surroundings of the field are scenery under the stadium's floodlights, not
+// shapes for the game's one light to model: from vertex first on, each normal is
+// turned to face that light, as far as its face's own side allows, so that no
+// side of the stadium falls dark when the Lights option is on.
+void faceTheLight(Mesh& m, std::uint32_t first);
 // The stadium's sky: a cylinder round the field and a dome over it (FieldSky.cpp).
 void addSky(Mesh& m);
 // Ground outside the stadium, out to the sky, for views past the open near end.
