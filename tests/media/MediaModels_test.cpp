@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "media/MediaTestSupport.h"
+#include "game/Game.h"
 #include "model/Image.h"
 
 namespace {
@@ -99,6 +100,23 @@ TEST_F(MediaModels, FieldCoversThePlayingAreaAndSurroundsIt) {
     // lit with the field's last normal, which must face back down the field.
     const ModelVertex& last = field->vertices[field->faces[3 * field->faceCount - 1]];
     EXPECT_LT(last.normal.z, -0.9f);
+}
+
+TEST_F(MediaModels, EverythingAboveTheGroundFacesTheGamesLight) {
+    // With Lights on, walls, stands and sky must not fall dark on the side away
+    // from the light: the light's share of every normal off the ground is large.
+    std::unique_ptr<Model> field = read("field.a3f");
+    int above = 0;
+    for (std::uint32_t i = 0; i < field->vertexCount; ++i) {
+        const ModelVertex& v = field->vertices[i];
+        if (v.position.y <= 0.01f) continue;
+        ++above;
+        Vec3 toLight = GAME_LIGHT_POSITION - v.position;
+        toLight.normalize();
+        ASSERT_GT(dot3(v.normal, toLight), 0.6f) << "vertex " << i << " at " << v.position.x << ", "
+                                                  << v.position.y << ", " << v.position.z;
+    }
+    EXPECT_GT(above, 100);
 }
 
 TEST_F(MediaModels, UprightsStandOnTheGroundWithPostsTenApart) {
