@@ -57,7 +57,8 @@ void addStrip(Mesh& m, V3 a, V3 b, V3 rise, int pieces, UvRect uv) {
 
 void addWallsAndStands(Mesh& m) {
     const std::uint32_t first = static_cast<std::uint32_t>(m.vertices.size());
-    UvRect boards = region(ATLAS_BOARDS), crowd = region(ATLAS_CROWD), lights = region(ATLAS_LIGHTS);
+    UvRect boards = region(ATLAS_BOARDS), lights = region(ATLAS_LIGHTS);
+    UvRect sideCrowd = region(ATLAS_CROWD_SIDE), farCrowd = region(ATLAS_CROWD_FAR);
     V3 up{0, WALL_HEIGHT, 0};
     float standZ = FAR_WALL_Z + STAND_DEPTH;
     float standX = WALL_X + STAND_DEPTH;
@@ -65,12 +66,14 @@ void addWallsAndStands(Mesh& m) {
     addStrip(m, V3{WALL_X, 0, NEAR_EDGE_Z}, V3{WALL_X, 0, FAR_WALL_Z}, up, 15, boards);
     addStrip(m, V3{-WALL_X, 0, FAR_WALL_Z}, V3{-WALL_X, 0, NEAR_EDGE_Z}, up, 15, boards);
     addStrip(m, V3{WALL_X, 0, FAR_WALL_Z}, V3{-WALL_X, 0, FAR_WALL_Z}, up, 8, boards);
-    // Stands rise from the wall tops away from the field.
+    // Stands rise from the wall tops away from the field, their crowds laid out
+    // at about five texels a unit: two long pieces a side, one across the end.
     V3 sideRise{STAND_DEPTH, STAND_TOP - WALL_HEIGHT, 0};
-    addStrip(m, V3{WALL_X, WALL_HEIGHT, NEAR_EDGE_Z}, V3{WALL_X, WALL_HEIGHT, standZ}, sideRise, 8, crowd);
-    addStrip(m, V3{-WALL_X, WALL_HEIGHT, standZ}, V3{-WALL_X, WALL_HEIGHT, NEAR_EDGE_Z}, V3{-STAND_DEPTH, STAND_TOP - WALL_HEIGHT, 0}, 8, crowd);
+    addStrip(m, V3{WALL_X, WALL_HEIGHT, NEAR_EDGE_Z}, V3{WALL_X, WALL_HEIGHT, standZ}, sideRise, 2, sideCrowd);
+    addStrip(m, V3{-WALL_X, WALL_HEIGHT, standZ}, V3{-WALL_X, WALL_HEIGHT, NEAR_EDGE_Z},
+             V3{-STAND_DEPTH, STAND_TOP - WALL_HEIGHT, 0}, 2, sideCrowd);
     addStrip(m, V3{standX, WALL_HEIGHT, FAR_WALL_Z}, V3{-standX, WALL_HEIGHT, FAR_WALL_Z},
-             V3{0, STAND_TOP - WALL_HEIGHT, STAND_DEPTH}, 8, crowd);
+             V3{0, STAND_TOP - WALL_HEIGHT, STAND_DEPTH}, 1, farCrowd);
     // A lit rim along the top of the stands.
     V3 rim{0, 3.0f, 0};
     addStrip(m, V3{standX, STAND_TOP, NEAR_EDGE_Z}, V3{standX, STAND_TOP, standZ}, rim, 8, lights);

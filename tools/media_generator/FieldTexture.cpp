@@ -148,24 +148,51 @@ void paintNight(Canvas& c) {
                      Rgb{230, 230, 250});
 }
 
-void paintCrowd(Canvas& c) {
-    const AtlasBox& b = ATLAS_CROWD;
-    c.fillRect(b.x0, b.y0, b.x1, b.y1, Rgb{70, 72, 84});
+// One stand's crowd, painted four times larger than it is stored and then
+// scaled down and softened. The stands lay it out at about five texels a unit,
+// which is about one texel a screen pixel where the camera sees them, and the
+// texture is filtered linearly without mipmaps: so its people are soft blobs
+// a few texels across, in colours not far from the stand's own, and nothing in
+// it is sharp enough to flicker as the camera runs.
+void paintCrowdBox(Canvas& atlas, const AtlasBox& box, std::uint32_t seed) {
+    const int scale = 4, rows = 16;
+    const Rgb stand{70, 72, 84}, step{98, 100, 108};
     const Rgb shirts[] = {{200, 40, 36}, {36, 70, 190}, {236, 200, 40}, {230, 230, 230}, {40, 150, 80}, {168, 36, 32}};
     const Rgb skins[] = {{232, 190, 150}, {190, 140, 100}, {120, 84, 60}};
-    NoiseSource noise(31);
-    for (int row = 0; row < 16; ++row) {
-        int y = b.y0 + 2 + row * 16;
-        c.fillRect(b.x0, y + 13, b.x1, y + 16, Rgb{110, 112, 120});  // the step of the row
-        for (int x = b.x0 + 3; x < b.x1 - 8; x += 9) {
-            if ((x - b.x0) % 128 < 12) continue;  // aisle
-            if (noise.unit() < 0.12f) continue;   // an empty seat
-            Rgb shirt = shirts[noise.next() % 6];
-            int lift = static_cast<int>(noise.unit() * 3);
-            c.fillRect(x, y + 6 - lift, x + 7, y + 13, shirt);
-            c.fillCircle(x + 3.5f, y + 3.5f - lift, 2.6f, skins[noise.next() % 3]);
+    const int width = (box.x1 - box.x0) * scale, height = (box.y1 - box.y0) * scale, rowHeight = height / rows;
+    Canvas big(width, height, stand);
+    NoiseSource noise(seed);
+    for (int row = 0; row < rows; ++row) {
+        int y = row * rowHeight;
+        big.fillRect(0, y + rowHeight - 6, width, y + rowHeight, step);  // the step of the row
+        for (int x = 2 + static_cast<int>(noise.unit() * 8); x < width - 18; x += 20) {
+            if (x % 512 < 40) continue;            // aisle
+            if (noise.unit() < 0.15f) continue;    // an empty seat
+            Rgb shirt = mixRgb(shirts[noise.next() % 6], stand, 0.3f);
+            int lift = static_cast<int>(noise.unit() * 4);
+            big.fillRect(x, y + 14 - lift, x + 15, y + rowHeight - 6, shirt);
+            big.fillCircle(x + 7.5f, y + 9.0f - lift, 5.0f, mixRgb(skins[noise.next() % 3], stand, 0.2f));
         }
     }
+    Canvas small = Canvas::downsample(big, scale);
+    for (int y = 0; y < small.height(); ++y)
+        for (int x = 0; x < small.width(); ++x) {
+            // A 3 x 3 blur on top of the scaling softens every edge to two texels.
+            int r = 0, g = 0, b = 0;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    Rgb p = small.get(x + dx, y + dy);
+                    r += p.r;
+                    g += p.g;
+                    b += p.b;
+                }
+            atlas.set(box.x0 + x, box.y0 + y, Rgb{(r + 4) / 9, (g + 4) / 9, (b + 4) / 9});
+        }
+}
+
+void paintCrowd(Canvas& c) {
+    paintCrowdBox(c, ATLAS_CROWD_SIDE, 31);
+    paintCrowdBox(c, ATLAS_CROWD_FAR, 32);
 }
 
 void paintBoards(Canvas& c) {

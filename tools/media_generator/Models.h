@@ -46,7 +46,9 @@ struct AtlasBox {
     int x0, y0, x1, y1;
 };
 constexpr AtlasBox ATLAS_SKY{512, 0, 1024, 256};
-constexpr AtlasBox ATLAS_CROWD{512, 256, 1024, 512};
+constexpr AtlasBox ATLAS_CROWD{512, 256, 1024, 512};  // the two crowds below
+constexpr AtlasBox ATLAS_CROWD_SIDE{512, 256, 1024, 384};
+constexpr AtlasBox ATLAS_CROWD_FAR{512, 384, 1024, 512};
 constexpr AtlasBox ATLAS_BOARDS{512, 512, 1024, 640};
 constexpr AtlasBox ATLAS_APRON{512, 640, 1024, 768};
 constexpr AtlasBox ATLAS_LIGHTS{512, 768, 1024, 896};
