@@ -119,6 +119,35 @@ TEST_F(MediaModels, EverythingAboveTheGroundFacesTheGamesLight) {
     EXPECT_GT(above, 100);
 }
 
+TEST_F(MediaModels, TheCrowdIsLaidOutAtAboutATexelAScreenPixel) {
+    // The crowd's rectangle of the 1024 x 1024 field atlas (u from 0.5, v from
+    // 0.25 to 0.5). The camera sees the stands from 30 to 130 units away, at
+    // about 2 to 10 screen pixels a unit; without mipmaps, more than a few texels
+    // a unit would make several texels share a pixel, and the crowd crawl.
+    std::unique_ptr<Model> field = read("field.a3f");
+    const float atlasSize = 1024.0f;
+    int crowdTriangles = 0;
+    for (std::uint32_t t = 0; t < field->faceCount; ++t) {
+        const ModelVertex* corner[3];
+        bool inCrowd = true;
+        for (int k = 0; k < 3; ++k) {
+            corner[k] = &field->vertices[field->faces[3 * t + k]];
+            const Vec2& uv = corner[k]->texCoord;
+            inCrowd = inCrowd && uv.u > 0.5f && uv.v > 0.25f && uv.v < 0.5f;
+        }
+        if (!inCrowd) continue;
+        ++crowdTriangles;
+        for (int k = 0; k < 3; ++k) {
+            const ModelVertex& a = *corner[k];
+            const ModelVertex& b = *corner[(k + 1) % 3];
+            float texels = std::hypot((b.texCoord.u - a.texCoord.u) * atlasSize, (b.texCoord.v - a.texCoord.v) * atlasSize);
+            float units = (b.position - a.position).length();
+            EXPECT_LT(texels / units, 8.0f) << "triangle " << t << " edge " << k;
+        }
+    }
+    EXPECT_GE(crowdTriangles, 6) << "three stands of crowd";
+}
+
 TEST_F(MediaModels, UprightsStandOnTheGroundWithPostsTenApart) {
     std::unique_ptr<Model> uprights = read("uprights.a3f");
     Box box = boundsOf(*uprights);
