@@ -31,16 +31,19 @@ sx "$work/cry_voice.wav" "$work/cry_ring.wav" pitch -250 synth sine amod 48 over
     echo 0.8 0.5 9 0.55 17 0.35 highpass 180 lowpass 4200 rate -v 11025 channels 1
 sx "$work/cry_ring.wav" "$work/exterminate.wav" tempo 0.92
 
-# Trim leading and trailing silence, bring every sound to a peak level that
-# leaves room for the ADPCM's overshoot and evens out how loud they sound (the
-# sustained whistle and tune lower than the voices and the short kick), and
-# store as Microsoft ADPCM.
+# Trim leading and trailing silence; fade every sound in and out over 6 ms (the
+# fade-in repeated on the reversed sound is the fade-out), so
+# that none starts or ends with a jump that clicks; bring every sound to a peak
+# level that leaves room for the ADPCM's overshoot and evens out how loud they
+# sound (the sustained whistle and tune lower than the voices and the short
+# kick), and store as Microsoft ADPCM.
 peak_db() {
     case $1 in whistle) echo -10 ;; vortun) echo -5 ;; *) echo -3 ;; esac
 }
 for name in whistle hike exterminate kick vortun; do
     sx "$work/$name.wav" -b 16 "$work/${name}_level.wav" \
-        silence 1 0.005 0.3% reverse silence 1 0.005 0.3% reverse gain -n "$(peak_db $name)"
+        silence 1 0.005 0.3% fade h 0.006 reverse silence 1 0.005 0.3% fade h 0.006 reverse \
+        gain -n "$(peak_db $name)"
     sx "$work/${name}_level.wav" -r 11025 -c 1 -e ms-adpcm "$media/$name.wav"
 done
 echo "media written to $media"

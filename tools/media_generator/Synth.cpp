@@ -75,9 +75,24 @@ std::vector<float> synthKick() {
 }
 
 std::vector<float> synthWhistle() {
+    // The game plays the whistle at a quarter of its rate when a game is lost,
+    // and the mixer then repeats every sample four times. That copies each tone
+    // of frequency f (f/4 after the slow-down) to 2756 +- f/4 Hz, at a level
+    // that grows with f: at the 2750 Hz of a referee's whistle the copies come
+    // within 9 dB of the tone and buzz. So this whistle sings lower, one clean
+    // tone with a faint octave and breath only close to the tone, nothing near
+    // the top of the band to fold back at any rate. Its pitch, 11025 / 7 Hz,
+    // puts the copies of the slowed tone on its 6th and 8th harmonics, where
+    // they sound as overtones rather than as a beat, about 15 dB down; the
+    // trill's wobble of the pitch is kept small so that they stay there.
+    const float pitch = SOUND_RATE / 7.0f, octave = 0.1f, wobble = 0.02f;
     std::vector<float> out(static_cast<size_t>(1.2f * SOUND_RATE), 0.0f);
     NoiseSource noise(102);
-    float phase = 0, breath = 0;
+    float phase = 0;
+    // A two-pole resonator at the pitch turns white noise into breath around it.
+    const float radius = 0.97f, theta = TWO_PI * pitch / SOUND_RATE;
+    const float a1 = 2 * radius * std::cos(theta), a2 = -radius * radius;
+    float y1 = 0, y2 = 0;
     struct Blast {
         float start, length;
     };
@@ -92,11 +107,12 @@ std::vector<float> synthWhistle() {
         }
         // The pea inside rattles the pitch and the loudness about 28 times a second.
         float trill = std::sin(TWO_PI * 28 * t);
-        phase += TWO_PI * (2750 + 140 * trill) / SOUND_RATE;
-        float n = noise.unit() * 2 - 1;
-        breath += (n - breath) * 0.5f;
-        float tone = std::sin(phase) + 0.25f * std::sin(2 * phase);
-        out[i] = level * (0.85f + 0.15f * trill) * (tone + 0.12f * breath);
+        phase += TWO_PI * pitch * (1.0f + wobble * trill) / SOUND_RATE;
+        float breath = (1 - radius) * (noise.unit() * 2 - 1) + a1 * y1 + a2 * y2;
+        y2 = y1;
+        y1 = breath;
+        float tone = std::sin(phase) + octave * std::sin(2 * phase);
+        out[i] = level * (0.85f + 0.15f * trill) * (tone + 0.5f * breath);
     }
     return out;
 }
