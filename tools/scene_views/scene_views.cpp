@@ -1,6 +1,7 @@
 // scene_views: plays the game with a repository's media under a stepped clock and
 // photographs fixed moments of it, lights off and on: the start of a drive, a
-// steady run up the field and the highest the camera looks while it follows a kick.
+// steady run up the field, the highest the camera looks while it follows a kick,
+// and the line-up for the second down.
 // It also measures how much the stands flicker while the camera runs: the mean
 // absolute difference between two frames one tick apart, over the pixels that
 // show the crowd in both. Run it under Xvfb with a silent sound driver:
@@ -8,8 +9,8 @@
 //   SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24"
 //       scene_views <repository root> <output folder> [WIDTHxHEIGHT]
 //
-// Writes start_lights{0,1}.ppm, run_lights{0,1}.ppm and kick_top_lights{0,1}.ppm
-// and prints one "shimmer" line per lighting.
+// Writes start_, run_, kick_top_ and down2_lights{0,1}.ppm (the second down's
+// line-up) and prints one "shimmer" line per lighting.
 #include <GL/gl.h>
 
 #include <cmath>
@@ -121,12 +122,16 @@ public:
         return picture;
     }
 
-    void hikeAndRunUpTheField() {
+    void hike() {
         engine.stickX = 0.0f;
         engine.stickY = -1.0f;  // pointer at the top of the window: straight to the goal
         engine.keyDown[VK_SPACE_KEY] = 1;
         frame();
         engine.keyDown[VK_SPACE_KEY] = 0;
+    }
+
+    void hikeAndRunUpTheField() {
+        hike();
         // The robots wait far behind the camera, out of the picture and of reach.
         for (Model& robot : game->robots) robot.position.z = -400.0f;
     }
@@ -217,6 +222,15 @@ bool photograph(int width, int height, int lights, const std::string& out) {
         }
         std::printf("kick lights %d: the camera looks up %.1f degrees at most\n", lights, highestPitch);
         ok = player.shot.save(highest, out + "/kick_top" + suffix) && ok;
+    }
+    {
+        // A run straight at the robots, and the line-up for the second down.
+        ScenePlayer player(width, height, lights);
+        if (!player.ready) return false;
+        player.frame();
+        player.hike();
+        for (int i = 0; i < 2000 && player.game->phase != PHASE_WAIT_HIKE; ++i) player.frame();
+        ok = player.shot.save(player.frame(), out + "/down2" + suffix) && ok;
     }
     return ok;
 }
