@@ -21,10 +21,6 @@ struct Light {
 
 constexpr int LIGHT_SLOTS = 8;
 
-struct WindowRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
-
 // The application object: window and context, frame timer, input state, camera,
 // lights and options. One instance lives in static storage for the whole run.
 class Engine {
@@ -33,7 +29,10 @@ public:
     void* hInstance = nullptr;
     PlatformWindow* hwnd = nullptr;
     bool fullScreenModeSet = false;  // a display-mode change is in force (restore at release)
-    WindowRect windowRect;           // the drawable area, refreshed at every mouse move
+    // The size the window's drawable area got, in pixels: the viewport and the
+    // pointer mapping both read it. 0 until a window exists.
+    int drawableWidth = 0;
+    int drawableHeight = 0;
     bool paused = false;
     bool running = false;
     Matrix4* cameraMatrix = nullptr;
@@ -64,6 +63,10 @@ public:
     void setLightPosition(std::uint8_t slot, Vec3 position);
     void registerWindowClass();
     bool createWindow(const char* title);
+    // Every change of the window's size comes through here: the drawable size
+    // takes it, and so do the options, so that game.ini records what the window
+    // got rather than what was asked for.
+    void adoptWindowSize(int width, int height);
     void releaseWindow();
     void handleMessage(const WindowMessage& message);
 };

@@ -59,13 +59,16 @@ int integerState(GLenum what) {
 
 using Rgba = std::array<float, 4>;
 
-// An engine set up as init leaves it, on a real 640 x 480 context.
+// An engine set up as init leaves it, on a real 640 x 480 context. The options
+// still hold the size asked for; the picture must follow the size the window got.
 class CameraTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(window.ok());
-        engine.options.width = 640;
-        engine.options.height = 480;
+        engine.options.width = 1024;
+        engine.options.height = 800;
+        engine.drawableWidth = 640;
+        engine.drawableHeight = 480;
     }
     void TearDown() override { setClockForTesting(nullptr); }
     void initialise(bool lights) {
