@@ -13,12 +13,6 @@
 #include "platform/Events.h"
 #include "platform/Window.h"
 
-namespace {
-
-constexpr std::uint32_t JOYSTICK_SPACE_BUTTON_BIT = 4;  // button 5 starts a play
-
-}  // namespace
-
 int millisecondsUntilTick(float lastTime, float now) {
     // The same float subtraction beginFrame uses, so the two agree on "due".
     float elapsed = now - lastTime;
@@ -78,7 +72,7 @@ bool Engine::pumpMessages() {
     if (joystick.poll()) {
         stickX = joystick.axes[0];
         stickY = joystick.axes[1];
-        keyDown[VK_SPACE_KEY] = static_cast<std::uint8_t>((joystick.buttons >> JOYSTICK_SPACE_BUTTON_BIT) & 1u);
+        keyDown[VK_SPACE_KEY] = (joystick.buttons & JOYSTICK_HIKE_BUTTON) != 0 ? 1 : 0;
     }
     WindowMessage message;
     if (platformPollMessage(message)) {

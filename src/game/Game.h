@@ -24,6 +24,10 @@ enum BallState {
 };
 
 constexpr int ROBOT_COUNT = 5;
+// The heading of the dog (and the ball it holds) facing the far goal. The game
+// has always used the single-precision 3.14159, not pi: a kick straight from the
+// line-up keeps its tiny sideways part.
+constexpr float FACING_GOAL = 3.14159f;
 // Where the game's one light stands: high over the near corner, behind the dog's start.
 inline const Vec3 GAME_LIGHT_POSITION(100.0f, 100.0f, -100.0f);
 extern const char DOWN_NAMES[4][32];
@@ -100,6 +104,8 @@ private:
 
 // A robot's new pace, 1 ... 101: the larger, the lazier its chase.
 int drawRobotPace();
+// Where robot number robot (0 ... 4) stands across the field when a down starts.
+float robotLineX(int robot);
 
 // Sets a model's transform from its rotation angles and position.
 void placeModel(Model& model);

@@ -44,10 +44,6 @@ float clampTo(float value, float limit) {
     return value;
 }
 
-float robotLineX(int robot) {
-    return 10.0f * robot - 20.0f;
-}
-
 // One unit towards the target, judged by the whole-number part of position.
 bool stepTowards(float& position, float target) {
     float whole = std::trunc(position);
@@ -163,7 +159,7 @@ void Game::lineUp() {
         }
     }
     if (done) {
-        dog.rotation.y = 3.14159f;
+        dog.rotation.y = FACING_GOAL;
         for (Model& robot : robots) {
             robot.visible = drawRobotPace();
         }

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::uint32_t JOYSTICK_HIKE_BUTTON = 0x10;  // button 5
-constexpr std::uint32_t JOYSTICK_KICK_BUTTON = 0x20;  // button 6
 constexpr float TACKLE_DISTANCE_SQUARED = 4.0f;
 constexpr float TOUCHDOWN_Z = 40.0f;
 constexpr float GOAL_LINE_Z = 50.0f;

@@ -28,7 +28,7 @@ protected:
     // Puts every robot far from the dog, so that no tackle can happen by chance.
     void parkRobotsFarAway() {
         for (int i = 0; i < ROBOT_COUNT; ++i) {
-            placeRobot(i, Vec3(10.0f * i - 20.0f, 1.5f, 500.0f), 50);
+            placeRobot(i, Vec3(robotLineX(i), 1.5f, 500.0f), 50);
         }
     }
 };
