@@ -40,7 +40,7 @@ Engine::~Engine() {
 }
 
 bool Engine::init(const char* title, void* instance, Color4 clear, float nearPlane, float farPlane,
-                  int optionsMode) {
+                  OptionsMode optionsMode) {
     clearColor = clear;
     seedRandom();
     hInstance = instance;

@@ -54,7 +54,7 @@ public:
     Engine& operator=(const Engine&) = delete;
 
     bool init(const char* title, void* instance, Color4 clear, float nearPlane, float farPlane,
-              int optionsMode);
+              OptionsMode optionsMode);
     void resetTimer();
     bool pumpMessages();
     float beginFrame();

@@ -94,7 +94,7 @@ TEST_F(FrameTimerTest, PauseTogglesOncePerPressAtATick) {
 }
 
 TEST_F(FrameTimerTest, ShutdownRequestEndsTheLoop) {
-    setErrorBoxHandlerForTesting([](int, const std::string&, const std::string&) { return true; });
+    setErrorBoxHandlerForTesting([](ErrorSeverity, const std::string&, const std::string&) { return true; });
     showError("Out of memory.", "", SEVERITY_SHUTDOWN);
     EXPECT_FALSE(engine.pumpMessages());
     EXPECT_FALSE(engine.running);

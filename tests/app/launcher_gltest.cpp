@@ -39,7 +39,7 @@ protected:
 
     void SetUp() override {
         LauncherTest::SetUp();
-        setErrorBoxHandlerForTesting([this](int, const std::string& caption, const std::string& text) {
+        setErrorBoxHandlerForTesting([this](ErrorSeverity, const std::string& caption, const std::string& text) {
             errorBoxes.push_back(caption + ": " + text);
             return true;
         });

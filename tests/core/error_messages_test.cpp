@@ -8,7 +8,7 @@
 namespace {
 
 struct ShownBox {
-    int severity;
+    ErrorSeverity severity;
     std::string caption;
     std::string text;
 };
@@ -21,7 +21,7 @@ protected:
 
     void SetUp() override {
         clearShutdownRequest();
-        setErrorBoxHandlerForTesting([this](int severity, const std::string& caption, const std::string& text) {
+        setErrorBoxHandlerForTesting([this](ErrorSeverity severity, const std::string& caption, const std::string& text) {
             shown.push_back({severity, caption, text});
             return answer;
         });
@@ -49,8 +49,8 @@ TEST_F(ErrorMessagesTest, TextsAndCaptionsPerSeverity) {
 }
 
 TEST_F(ErrorMessagesTest, OtherSeveritiesShowNothing) {
-    showError("x", "y", 3);
-    showError("x", "y", -1);
+    showError("x", "y", static_cast<ErrorSeverity>(3));
+    showError("x", "y", static_cast<ErrorSeverity>(-1));
     EXPECT_TRUE(shown.empty());
     EXPECT_FALSE(shutdownRequested());
 }

@@ -112,11 +112,11 @@ protected:
 
     void SetUp() override {
         setClockForTesting([this] { return now.load(); });
-        setErrorBoxHandlerForTesting([this](int, const std::string&, const std::string& text) {
+        setErrorBoxHandlerForTesting([this](ErrorSeverity, const std::string&, const std::string& text) {
             errors.push_back(text);
             return true;
         });
-        ASSERT_TRUE(engine->init("Zorbak Football II", nullptr, Color4(), 1.0f, 500.0f, 0));
+        ASSERT_TRUE(engine->init("Zorbak Football II", nullptr, Color4(), 1.0f, 500.0f, OPTIONS_DEFAULTS));
         game = std::make_unique<Game>(*engine);
     }
 

@@ -22,7 +22,7 @@ protected:
 
     void SetUp() override {
         platformSetExecutableDirectoryForTesting(ZF_SOURCE_DIR);
-        setErrorBoxHandlerForTesting([this](int, const std::string& caption, const std::string& text) {
+        setErrorBoxHandlerForTesting([this](ErrorSeverity, const std::string& caption, const std::string& text) {
             messages.push_back(caption + ": " + text);
             return true;
         });

@@ -25,7 +25,7 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(window.ok());
-        setErrorBoxHandlerForTesting([this](int, const std::string&, const std::string& text) {
+        setErrorBoxHandlerForTesting([this](ErrorSeverity, const std::string&, const std::string& text) {
             errors.push_back(text);
             return true;
         });

@@ -29,7 +29,7 @@ public:
     std::uint32_t textureToReturn = 7;
 
     ModelTestCapture() {
-        setErrorBoxHandlerForTesting([this](int, const std::string&, const std::string& text) {
+        setErrorBoxHandlerForTesting([this](ErrorSeverity, const std::string&, const std::string& text) {
             errors.push_back(text);
             return true;
         });

@@ -14,7 +14,7 @@ namespace {
 class WavLoadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setErrorBoxHandlerForTesting([this](int, const std::string& caption, const std::string& text) {
+        setErrorBoxHandlerForTesting([this](ErrorSeverity, const std::string& caption, const std::string& text) {
             boxes.push_back(caption + "|" + text);
             return true;
         });

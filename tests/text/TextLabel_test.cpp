@@ -132,7 +132,7 @@ TEST(TextLabel, TextOutsideTheBitmapIsCutOff) {
 
 TEST(TextLabel, MissingFontIsReportedOnceAndLeavesTheLabelBlank) {
     std::vector<std::string> boxes;
-    setErrorBoxHandlerForTesting([&boxes](int, const std::string& caption, const std::string& text) {
+    setErrorBoxHandlerForTesting([&boxes](ErrorSeverity, const std::string& caption, const std::string& text) {
         boxes.push_back(caption + "|" + text);
         return true;
     });
