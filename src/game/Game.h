@@ -16,12 +16,20 @@ enum GamePhase {
     PHASE_GAME_OVER = 5,
 };
 
-// Kept in the ball's Model::visible, so the ball stays drawn in every state.
-enum BallState {
+enum BallState : int {
     BALL_HELD = 1,
     BALL_IN_FLIGHT = 2,
     BALL_LANDED = 3,
 };
+
+// The game keeps two more things in Model::visible, which draws a model while it
+// is at least 1: the ball's state and each robot's pace. Every value of both is 1
+// or more, so the ball and the robots stay drawn. Only these four know the trick.
+inline BallState ballState(const Model& ball) { return static_cast<BallState>(ball.visible); }
+inline void setBallState(Model& ball, BallState state) { ball.visible = state; }
+// A robot's pace divides its chase: the larger, the lazier (1 ... 101).
+inline int robotPace(const Model& robot) { return robot.visible; }
+inline void setRobotPace(Model& robot, int pace) { robot.visible = pace; }
 
 constexpr int ROBOT_COUNT = 5;
 // The heading of the dog (and the ball it holds) facing the far goal. The game

@@ -75,12 +75,12 @@ void Game::resetDrive() {
     dog.position.set(0.0f, DOG_HEIGHT, DOG_START_Z);
     dog.rotation.set(0.0f, FACING_GOAL, 0.0f);
     carryBall();
-    ball.visible = BALL_HELD;
+    setBallState(ball, BALL_HELD);
     for (int i = 0; i < ROBOT_COUNT; ++i) {
         robots[i].position.set(robotLineX(i), ROBOT_HEIGHT, 0.0f);
         robots[i].rotation.set(0.0f, 0.0f, 0.0f);
         robots[i].velocity.set(0.0f, 0.0f, 0.0f);
-        robots[i].visible = drawRobotPace();
+        setRobotPace(robots[i], drawRobotPace());
     }
     phase = PHASE_WAIT_HIKE;
     updateCamera();

@@ -263,7 +263,7 @@ TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     send(MESSAGE_RIGHT_BUTTON_DOWN);
     frame();
     send(MESSAGE_RIGHT_BUTTON_UP);
-    EXPECT_EQ(game->ball.visible, BALL_IN_FLIGHT);
+    EXPECT_EQ(ballState(game->ball), BALL_IN_FLIGHT);
     EXPECT_LT(game->ball.velocity.x, -0.9f);
     ASSERT_TRUE(framesWhile(PHASE_PLAY, 200));
     ASSERT_EQ(game->phase, PHASE_GAME_OVER);
@@ -283,7 +283,7 @@ TEST_F(GamePlayTest, MissingMediaLeavesTheGamePlayable) {
     ASSERT_TRUE(game->setup());
     EXPECT_GE(errors.size(), 5u) << "each missing model is reported";
     EXPECT_EQ(game->field.visible, 0);
-    EXPECT_EQ(game->ball.visible, BALL_HELD);
+    EXPECT_EQ(ballState(game->ball), BALL_HELD);
     frame();
     expectLabelShows("SCORE: 0");
     EXPECT_EQ(fieldPixel[1], 0) << "nothing of a missing field shows";

@@ -8,7 +8,7 @@ namespace {
 // Plays a down until the dog stands where the test wants it, with the ball held.
 void startDownAt(Game& game, Vec3 dogAt) {
     game.phase = PHASE_PLAY;
-    game.ball.visible = BALL_HELD;
+    setBallState(game.ball, BALL_HELD);
     game.dog.position = dogAt;
     game.ball.position = dogAt;
     game.ball.position.y += 1.5f;
@@ -122,7 +122,7 @@ TEST_F(ScoringTest, KickedBallScoresOnlyStrictlyBetweenTheUprights) {
     for (const Case& kick : cases) {
         game.score = 0;
         game.phase = PHASE_PLAY;
-        game.ball.visible = BALL_IN_FLIGHT;
+        setBallState(game.ball, BALL_IN_FLIGHT);
         game.ball.position.set(kick.x, 30.0f, kick.z);
         game.resolvePlay();
         EXPECT_EQ(game.phase, kick.phase) << "x " << kick.x << " z " << kick.z;
@@ -131,7 +131,7 @@ TEST_F(ScoringTest, KickedBallScoresOnlyStrictlyBetweenTheUprights) {
     EXPECT_STREQ(game.labelText, "FIELD GOAL!");
 
     game.phase = PHASE_PLAY;
-    game.ball.visible = BALL_LANDED;
+    setBallState(game.ball, BALL_LANDED);
     game.resolvePlay();
     EXPECT_EQ(game.phase, PHASE_GAME_OVER);
 }
@@ -139,7 +139,7 @@ TEST_F(ScoringTest, KickedBallScoresOnlyStrictlyBetweenTheUprights) {
 TEST_F(ScoringTest, NoTackleWhileTheBallFlies) {
     game.resetDrive();
     game.phase = PHASE_PLAY;
-    game.ball.visible = BALL_IN_FLIGHT;
+    setBallState(game.ball, BALL_IN_FLIGHT);
     game.ball.position.set(0.0f, 10.0f, 20.0f);
     placeRobot(0, game.dog.position, 5);
     game.resolvePlay();
@@ -161,7 +161,7 @@ TEST_F(PhaseTest, NothingMovesUntilTheHike) {
     EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
     EXPECT_FLOAT_EQ(game.dog.position.z, -45.0f);
     EXPECT_FLOAT_EQ(game.robots[2].position.z, 0.0f);
-    EXPECT_EQ(game.ball.visible, BALL_HELD);
+    EXPECT_EQ(ballState(game.ball), BALL_HELD);
     EXPECT_EQ(std::memcmp(cameraBefore.m, engine.camera.m, sizeof cameraBefore.m), 0);
 
     engine.keyDown[32] = 1;
@@ -171,7 +171,7 @@ TEST_F(PhaseTest, NothingMovesUntilTheHike) {
 
     // The kick held through the wait fires in the first step of the down.
     game.update();
-    EXPECT_EQ(game.ball.visible, BALL_IN_FLIGHT);
+    EXPECT_EQ(ballState(game.ball), BALL_IN_FLIGHT);
     EXPECT_FLOAT_EQ(game.steerY, -1.0f);
     EXPECT_GT(game.dog.position.z, -45.0f);
 }
@@ -180,13 +180,13 @@ TEST_F(PhaseTest, KickKeyHeldAcrossALineUpKicksInTheNextDown) {
     game.resetDrive();
     game.phase = PHASE_LINE_UP;
     game.dog.position.set(3.5f, 0.6f, -20.0f);
-    game.ball.visible = BALL_HELD;
+    setBallState(game.ball, BALL_HELD);
     engine.keyDown[17] = 1;
     engine.keyDown[32] = 1;
     int steps = 0;
     while (game.phase == PHASE_LINE_UP && steps < 200) {
         game.update();
-        EXPECT_NE(game.ball.visible, BALL_IN_FLIGHT);
+        EXPECT_NE(ballState(game.ball), BALL_IN_FLIGHT);
         ++steps;
     }
     ASSERT_EQ(game.phase, PHASE_WAIT_HIKE);
@@ -195,12 +195,12 @@ TEST_F(PhaseTest, KickKeyHeldAcrossALineUpKicksInTheNextDown) {
     game.update();  // the held hike key starts the down at once
     EXPECT_EQ(game.phase, PHASE_PLAY);
     game.update();
-    EXPECT_EQ(game.ball.visible, BALL_IN_FLIGHT);
+    EXPECT_EQ(ballState(game.ball), BALL_IN_FLIGHT);
 }
 
 TEST_F(PhaseTest, ResetPlacesTheDriveAndForgetsHeldKeys) {
     game.dog.position.set(9.0f, 0.6f, 30.0f);
-    game.ball.visible = BALL_LANDED;
+    setBallState(game.ball, BALL_LANDED);
     for (int i = 0; i < ROBOT_COUNT; ++i) {
         placeRobot(i, Vec3(1.0f, 1.5f, 1.0f), 0);
         game.robots[i].velocity.set(0.1f, 0.0f, 0.1f);
@@ -219,7 +219,7 @@ TEST_F(PhaseTest, ResetPlacesTheDriveAndForgetsHeldKeys) {
     EXPECT_EQ(engine.keyDown[32], 0);
     EXPECT_EQ(engine.keyDown[17], 0);
     EXPECT_FLOAT_EQ(game.dog.rotation.y, 3.14159f);
-    EXPECT_EQ(game.ball.visible, BALL_HELD);
+    EXPECT_EQ(ballState(game.ball), BALL_HELD);
     EXPECT_FLOAT_EQ(game.ball.position.y, 2.1f);
     EXPECT_FLOAT_EQ(game.ball.position.z, -45.0f);
     for (int i = 0; i < ROBOT_COUNT; ++i) {
@@ -229,8 +229,8 @@ TEST_F(PhaseTest, ResetPlacesTheDriveAndForgetsHeldKeys) {
         EXPECT_EQ(robot.position.z, 0.0f);
         EXPECT_EQ(robot.velocity.x, 0.0f);
         EXPECT_EQ(robot.rotation.y, 0.0f);
-        EXPECT_GE(robot.visible, 1);
-        EXPECT_LE(robot.visible, 101);
+        EXPECT_GE(robotPace(robot), 1);
+        EXPECT_LE(robotPace(robot), 101);
     }
 }
 

@@ -22,7 +22,7 @@ protected:
     void placeRobot(int index, Vec3 at, int pace) {
         game.robots[index].position = at;
         game.robots[index].velocity.set(0.0f, 0.0f, 0.0f);
-        game.robots[index].visible = pace;
+        setRobotPace(game.robots[index], pace);
     }
 
     // Puts every robot far from the dog, so that no tackle can happen by chance.
