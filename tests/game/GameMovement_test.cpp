@@ -124,7 +124,7 @@ using BallMovementTest = GameTest;
 
 TEST_F(BallMovementTest, KickFromOwnEndLandsPastTheGoalAfter102Steps) {
     game.resetDrive();
-    engine.keyDown[17] = 1;
+    engine.keyDown[VK_CONTROL_KEY] = 1;
     game.checkKick();
     ASSERT_EQ(ballState(game.ball), BALL_IN_FLIGHT);
     EXPECT_NEAR(game.ball.velocity.x, 0.0f, 1e-5f);  // heading 3.14159 runs straight
@@ -161,7 +161,7 @@ TEST_F(BallMovementTest, KickNeedsTheKeyAndAHeldBall) {
     game.checkKick();
     EXPECT_EQ(ballState(game.ball), BALL_HELD);
 
-    engine.keyDown[17] = 1;
+    engine.keyDown[VK_CONTROL_KEY] = 1;
     setBallState(game.ball, BALL_LANDED);
     game.checkKick();
     EXPECT_EQ(ballState(game.ball), BALL_LANDED);

@@ -154,7 +154,7 @@ TEST_F(PhaseTest, NothingMovesUntilTheHike) {
     const Matrix4 cameraBefore = engine.camera;
     engine.stickX = 0.5f;
     engine.stickY = -1.0f;
-    engine.keyDown[17] = 1;
+    engine.keyDown[VK_CONTROL_KEY] = 1;
     for (int i = 0; i < 3; ++i) {
         game.update();
     }
@@ -164,7 +164,7 @@ TEST_F(PhaseTest, NothingMovesUntilTheHike) {
     EXPECT_EQ(ballState(game.ball), BALL_HELD);
     EXPECT_EQ(std::memcmp(cameraBefore.m, engine.camera.m, sizeof cameraBefore.m), 0);
 
-    engine.keyDown[32] = 1;
+    engine.keyDown[VK_SPACE_KEY] = 1;
     game.update();
     EXPECT_EQ(game.phase, PHASE_PLAY);
     EXPECT_FLOAT_EQ(game.dog.position.z, -45.0f);
@@ -181,8 +181,8 @@ TEST_F(PhaseTest, KickKeyHeldAcrossALineUpKicksInTheNextDown) {
     game.phase = PHASE_LINE_UP;
     game.dog.position.set(3.5f, 0.6f, -20.0f);
     setBallState(game.ball, BALL_HELD);
-    engine.keyDown[17] = 1;
-    engine.keyDown[32] = 1;
+    engine.keyDown[VK_CONTROL_KEY] = 1;
+    engine.keyDown[VK_SPACE_KEY] = 1;
     int steps = 0;
     while (game.phase == PHASE_LINE_UP && steps < 200) {
         game.update();
@@ -190,7 +190,7 @@ TEST_F(PhaseTest, KickKeyHeldAcrossALineUpKicksInTheNextDown) {
         ++steps;
     }
     ASSERT_EQ(game.phase, PHASE_WAIT_HIKE);
-    EXPECT_EQ(engine.keyDown[17], 1);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
 
     game.update();  // the held hike key starts the down at once
     EXPECT_EQ(game.phase, PHASE_PLAY);
@@ -206,8 +206,8 @@ TEST_F(PhaseTest, ResetPlacesTheDriveAndForgetsHeldKeys) {
         game.robots[i].velocity.set(0.1f, 0.0f, 0.1f);
         game.robots[i].rotation.set(0.0f, 2.0f, 0.0f);
     }
-    engine.keyDown[32] = 1;
-    engine.keyDown[17] = 1;
+    engine.keyDown[VK_SPACE_KEY] = 1;
+    engine.keyDown[VK_CONTROL_KEY] = 1;
     game.down = 4;
 
     const auto started = std::chrono::steady_clock::now();
@@ -216,8 +216,8 @@ TEST_F(PhaseTest, ResetPlacesTheDriveAndForgetsHeldKeys) {
 
     EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
     EXPECT_EQ(game.down, 1);
-    EXPECT_EQ(engine.keyDown[32], 0);
-    EXPECT_EQ(engine.keyDown[17], 0);
+    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 0);
     EXPECT_FLOAT_EQ(game.dog.rotation.y, 3.14159f);
     EXPECT_EQ(ballState(game.ball), BALL_HELD);
     EXPECT_FLOAT_EQ(game.ball.position.y, 2.1f);
@@ -329,25 +329,25 @@ protected:
 TEST_F(JoystickInputTest, OverridesMouseAndKeysWithYAxisInverted) {
     engine.stickX = -0.25f;
     engine.stickY = 0.75f;
-    engine.keyDown[32] = 1;
-    engine.keyDown[17] = 0;
+    engine.keyDown[VK_SPACE_KEY] = 1;
+    engine.keyDown[VK_CONTROL_KEY] = 0;
     stick.reading.buttons = 0x20;  // button 6 only
     game.sampleInput();
     EXPECT_FLOAT_EQ(game.steerX, 0.5f);
     EXPECT_FLOAT_EQ(game.steerY, 1.0f);
-    EXPECT_EQ(engine.keyDown[32], 0);
-    EXPECT_EQ(engine.keyDown[17], 1);
+    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
 
     stick.reading.buttons = 0x10 | 0x01;  // button 5 and button 1
     game.sampleInput();
-    EXPECT_EQ(engine.keyDown[32], 1);
-    EXPECT_EQ(engine.keyDown[17], 0);
+    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 1);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 0);
 
     // Unplugged: the mouse and keyboard decide again.
     stick.plugged = false;
-    engine.keyDown[17] = 1;
+    engine.keyDown[VK_CONTROL_KEY] = 1;
     game.sampleInput();
     EXPECT_FLOAT_EQ(game.steerX, -0.25f);
     EXPECT_FLOAT_EQ(game.steerY, 0.75f);
-    EXPECT_EQ(engine.keyDown[17], 1);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
 }

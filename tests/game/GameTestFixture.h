@@ -6,6 +6,7 @@
 #include "core/FrameTime.h"
 #include "game/Game.h"
 #include "math/Random.h"
+#include "platform/WindowMessage.h"
 
 // A game on an engine that never opened a window: enough for the rules and the
 // movement, which touch no window and no sound device.
