@@ -7,6 +7,7 @@
 #include "app/EngineGl.h"
 #include "math/Clock.h"
 #include "support/GlTestWindow.h"
+#include "support/TestSeams.h"
 
 namespace {
 
@@ -70,7 +71,6 @@ protected:
         engine.drawableWidth = 640;
         engine.drawableHeight = 480;
     }
-    void TearDown() override { setClockForTesting(nullptr); }
     void initialise(bool lights) {
         engine.options.lights = lights ? 1 : 0;
         engine.clearColor = Color4(0.25f, 0.5f, 0.75f, 1.0f);
@@ -192,7 +192,7 @@ TEST_F(CameraTest, FrameViewRidesOnTheProjectionStack) {
     initialise(true);
     Matrix perspective = currentMatrix(GL_PROJECTION_MATRIX);
     double now = 10.0;
-    setClockForTesting([&now] { return now; });
+    ClockOverride clock([&now] { return now; });
     engine.running = true;
     engine.resetTimer();
 
@@ -221,7 +221,7 @@ TEST_F(CameraTest, SkippedFramesNeitherPushNorPop) {
     initialise(true);
     Matrix perspective = currentMatrix(GL_PROJECTION_MATRIX);
     double now = 20.0;
-    setClockForTesting([&now] { return now; });
+    ClockOverride clock([&now] { return now; });
     engine.running = true;
     engine.resetTimer();
 

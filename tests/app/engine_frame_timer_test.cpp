@@ -7,6 +7,7 @@
 #include "app/FrameTick.h"
 #include "platform/WindowMessage.h"
 #include "math/Clock.h"
+#include "support/TestSeams.h"
 
 namespace {
 
@@ -14,14 +15,13 @@ namespace {
 class FrameTimerTest : public ::testing::Test {
 protected:
     double now = 100.0;
+    ClockOverride clock{[this] { return now; }};
     Engine engine;
 
     void SetUp() override {
-        setClockForTesting([this] { return now; });
         engine.running = true;
         engine.resetTimer();
     }
-    void TearDown() override { setClockForTesting(nullptr); }
 };
 
 }  // namespace
@@ -94,13 +94,12 @@ TEST_F(FrameTimerTest, PauseTogglesOncePerPressAtATick) {
 }
 
 TEST_F(FrameTimerTest, ShutdownRequestEndsTheLoop) {
-    setErrorBoxHandlerForTesting([](ErrorSeverity, const std::string&, const std::string&) { return true; });
+    ErrorBoxOverride answerOk([](ErrorSeverity, const std::string&, const std::string&) { return true; });
     showError("Out of memory.", "", SEVERITY_SHUTDOWN);
     EXPECT_FALSE(engine.pumpMessages());
     EXPECT_FALSE(engine.running);
     now = 101.0;
     EXPECT_EQ(engine.beginFrame(), 0.0f);
-    setErrorBoxHandlerForTesting(nullptr);
     clearShutdownRequest();
 }
 
@@ -139,7 +138,7 @@ public:
 
 TEST(EnginePumpTest, JoystickDecidesStickAndSpaceAtEverySpin) {
     StubStick stick;
-    setJoystickSourceForTesting(&stick);
+    JoystickOverride stickInUse(&stick);
     {
         Engine engine;  // not running: the pump never waits
         ASSERT_TRUE(engine.joystick.open(0));
@@ -164,5 +163,4 @@ TEST(EnginePumpTest, JoystickDecidesStickAndSpaceAtEverySpin) {
         EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 1);
         EXPECT_EQ(engine.stickX, 0.25f);
     }
-    setJoystickSourceForTesting(nullptr);
 }

@@ -4,6 +4,7 @@
 
 #include "app/Engine.h"
 #include "input/Joystick.h"
+#include "support/TestSeams.h"
 #include "support/WindowMessages.h"
 
 namespace {
@@ -140,7 +141,7 @@ TEST_F(EngineInputTest, MouseButtonsStandInForSpaceAndControl) {
 
 TEST_F(EngineInputTest, AJoystickPluggedInIsOpenedOnlyWithTheOption) {
     CountingJoystickSource device;
-    setJoystickSourceForTesting(&device);
+    JoystickOverride deviceInUse(&device);
 
     engine.options.joystick = 0;
     engine.handleMessage(windowMessage(MESSAGE_JOYSTICK_ADDED));
@@ -152,6 +153,4 @@ TEST_F(EngineInputTest, AJoystickPluggedInIsOpenedOnlyWithTheOption) {
     EXPECT_EQ(device.opens, 1);
     EXPECT_TRUE(engine.joystick.present);
     EXPECT_EQ(engine.joystick.id, 0u);
-
-    setJoystickSourceForTesting(nullptr);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/ErrorMessages.h"
+#include "support/TestSeams.h"
 
 namespace {
 
@@ -18,18 +19,13 @@ class ErrorMessagesTest : public ::testing::Test {
 protected:
     std::vector<ShownBox> shown;
     bool answer = true;
+    ErrorBoxOverride capture{[this](ErrorSeverity severity, const std::string& caption, const std::string& text) {
+        shown.push_back({severity, caption, text});
+        return answer;
+    }};
 
-    void SetUp() override {
-        clearShutdownRequest();
-        setErrorBoxHandlerForTesting([this](ErrorSeverity severity, const std::string& caption, const std::string& text) {
-            shown.push_back({severity, caption, text});
-            return answer;
-        });
-    }
-    void TearDown() override {
-        setErrorBoxHandlerForTesting(nullptr);
-        clearShutdownRequest();
-    }
+    void SetUp() override { clearShutdownRequest(); }
+    void TearDown() override { clearShutdownRequest(); }
 };
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "math/Clock.h"
 #include "math/Random.h"
 #include "support/TempMediaDir.h"
+#include "support/TestSeams.h"
 #include "support/WindowMessages.h"
 
 namespace {
@@ -103,19 +104,20 @@ double realSecondsSince(std::chrono::steady_clock::time_point start) {
 class GamePlayTest : public ::testing::Test {
 protected:
     std::atomic<double> now{100.0};
+    std::vector<std::string> errors;
+    // The stand-ins outlive the engine and the game, which may still read them.
+    ClockOverride clock{[this] { return now.load(); }};
+    ErrorBoxOverride errorBoxes{[this](ErrorSeverity, const std::string&, const std::string& text) {
+        errors.push_back(text);
+        return true;
+    }};
     std::unique_ptr<TempMediaDir> media = std::make_unique<TempMediaDir>();
     std::unique_ptr<Engine> engine = std::make_unique<Engine>();
     std::unique_ptr<Game> game;
-    std::vector<std::string> errors;
     std::vector<std::uint8_t> screenLabel;  // the label's corner of the last frame, BGRA
     std::uint8_t fieldPixel[4] = {};        // a point of the field ahead of the dog, BGRA
 
     void SetUp() override {
-        setClockForTesting([this] { return now.load(); });
-        setErrorBoxHandlerForTesting([this](ErrorSeverity, const std::string&, const std::string& text) {
-            errors.push_back(text);
-            return true;
-        });
         ASSERT_TRUE(engine->init("Zorbak Football II", nullptr, Color4(), 1.0f, 500.0f, OPTIONS_DEFAULTS));
         game = std::make_unique<Game>(*engine);
     }
@@ -123,8 +125,6 @@ protected:
     void TearDown() override {
         game.reset();  // the sound output stops before the clock goes back
         engine.reset();
-        setClockForTesting(nullptr);
-        setErrorBoxHandlerForTesting(nullptr);
     }
 
     void send(MessageKind kind, std::uint32_t key = 0, int x = 0, int y = 0) {

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "game/GameTestFixture.h"
+#include "support/TestSeams.h"
 
 namespace {
 
@@ -315,15 +316,14 @@ public:
 class JoystickInputTest : public GameTest {
 protected:
     FakeJoystick stick;
+    JoystickOverride stickInUse{&stick};
 
     void SetUp() override {
         GameTest::SetUp();
-        setJoystickSourceForTesting(&stick);
         stick.reading.xPos = 75;  // +0.5
         stick.reading.yPos = 0;   // -1: pushed forward
         ASSERT_TRUE(engine.joystick.open(0));
     }
-    void TearDown() override { setJoystickSourceForTesting(nullptr); }
 };
 
 TEST_F(JoystickInputTest, OverridesMouseAndKeysWithYAxisInverted) {
