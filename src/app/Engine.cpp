@@ -106,13 +106,24 @@ float Engine::beginFrame() {
     if (keyDown[VK_P_KEY] != 0) {
         paused = !paused;
         keyDown[VK_P_KEY] = 0;  // one press toggles once
+        pauseChange = paused ? PAUSE_BEGAN : PAUSE_ENDED;
     }
     if (paused) {
         return 0.0f;
     }
+    beginDrawing();
+    return frameTime;
+}
+
+PauseChange Engine::takePauseChange() {
+    const PauseChange change = pauseChange;
+    pauseChange = PAUSE_UNCHANGED;
+    return change;
+}
+
+void Engine::beginDrawing() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();  // saves the pure projection; endFrame restores it
-    return frameTime;
 }
 
 void Engine::endFrame() {

@@ -21,6 +21,13 @@ struct Light {
 
 constexpr int LIGHT_SLOTS = 8;
 
+// What the P key did at the last tick that toggled the pause.
+enum PauseChange {
+    PAUSE_UNCHANGED = 0,
+    PAUSE_BEGAN,
+    PAUSE_ENDED,
+};
+
 // The application object: window and context, frame timer, input state, camera,
 // lights and options. One instance lives in static storage for the whole run.
 class Engine {
@@ -34,6 +41,7 @@ public:
     int drawableWidth = 0;
     int drawableHeight = 0;
     bool paused = false;
+    PauseChange pauseChange = PAUSE_UNCHANGED;  // set by the tick that toggles, until taken
     bool running = false;
     Matrix4* cameraMatrix = nullptr;
     Color4 clearColor;
@@ -58,6 +66,13 @@ public:
     void resetTimer();
     bool pumpMessages();
     float beginFrame();
+    // The pause's last change, once: the frame loop shows it (PAUSE_UNCHANGED
+    // when nothing changed since the last call).
+    PauseChange takePauseChange();
+    // Clears the picture and saves the pure projection for a frame's drawing.
+    // beginFrame does it at every tick that draws; a frame that shows the game
+    // without advancing it (the one that shows a pause) calls it itself.
+    void beginDrawing();
     void applyCamera();
     void endFrame();
     void setLightPosition(std::uint8_t slot, Vec3 position);

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "app/Engine.h"
 #include "math/Vec.h"
 #include "model/Model.h"
 #include "sound/SoundPlayer.h"
 #include "text/TextLabel.h"
-
-class Engine;
 
 enum GamePhase {
     PHASE_RESET = 0,
@@ -80,6 +79,9 @@ public:
     // The text the label shows now, kept so that the rules can be checked without
     // reading the label's pixels back.
     char labelText[32] = "";
+    // While a pause is shown: what the label showed before it.
+    bool pauseShown = false;
+    char labelBeforePause[32] = "";
 
     bool setup();
     void resetDrive();
@@ -97,6 +99,12 @@ public:
 
     // Replaces the label's text with text (cut to the label's 31 characters).
     void showLabel(const char* text);
+    // Shows the engine's pause change: one more frame of the game as it stands,
+    // with the label reading "PAUSED", when the pause begins; the label's earlier
+    // text when it ends. The game itself does not move.
+    void followPause(PauseChange change);
+    // The label's part of it: "PAUSED" while paused, then the text from before.
+    void showPaused(bool paused);
     // Blocks while slot plays; gives up when the output cannot make progress.
     void waitWhilePlaying(int slot);
     // The longest a sound in slot may take to finish, in seconds, at the slowest

@@ -72,11 +72,15 @@ TEST_F(FrameTimerTest, PauseTogglesOncePerPressAtATick) {
     EXPECT_EQ(engine.beginFrame(), 0.0f);
     EXPECT_FALSE(engine.paused);
     EXPECT_EQ(engine.keyDown[VK_P_KEY], 1);
+    EXPECT_EQ(engine.takePauseChange(), PAUSE_UNCHANGED);
 
     now = 100.04;
     EXPECT_EQ(engine.beginFrame(), 0.0f);
     EXPECT_TRUE(engine.paused);
     EXPECT_EQ(engine.keyDown[VK_P_KEY], 0);
+    // The loop hears of the pause once, and draws its one frame then.
+    EXPECT_EQ(engine.takePauseChange(), PAUSE_BEGAN);
+    EXPECT_EQ(engine.takePauseChange(), PAUSE_UNCHANGED);
 
     // Paused: every tick gives 0, and the time keeps following the clock.
     for (int tick = 1; tick <= 3; ++tick) {
@@ -84,6 +88,7 @@ TEST_F(FrameTimerTest, PauseTogglesOncePerPressAtATick) {
         EXPECT_EQ(engine.beginFrame(), 0.0f);
         EXPECT_TRUE(engine.paused);
         EXPECT_EQ(engine.lastTime, static_cast<float>(now));
+        EXPECT_EQ(engine.takePauseChange(), PAUSE_UNCHANGED);
     }
 
     engine.keyDown[VK_P_KEY] = 1;
@@ -91,6 +96,7 @@ TEST_F(FrameTimerTest, PauseTogglesOncePerPressAtATick) {
     float step = engine.beginFrame();
     EXPECT_FALSE(engine.paused);
     EXPECT_NEAR(step, 0.035f, 1e-4f);  // only the time since the last paused tick
+    EXPECT_EQ(engine.takePauseChange(), PAUSE_ENDED);
 }
 
 TEST_F(FrameTimerTest, ShutdownRequestEndsTheLoop) {

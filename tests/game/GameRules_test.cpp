@@ -106,6 +106,19 @@ TEST_F(ScoringTest, TouchdownNeedsTheDogBeyondFortyAndBeatsATackle) {
     EXPECT_FLOAT_EQ(game.ball.position.y, 2.1f);
 }
 
+using PauseLabelTest = GameTest;
+
+TEST_F(PauseLabelTest, ShowsPausedThenTheTextFromBefore) {
+    game.showLabel("TOUCH DOWN!");  // a message, not the score: it must come back too
+    game.showPaused(true);
+    EXPECT_STREQ(game.labelText, "PAUSED");
+    game.showPaused(true);  // said twice, "PAUSED" still does not become the text to restore
+    game.showPaused(false);
+    EXPECT_STREQ(game.labelText, "TOUCH DOWN!");
+    game.showPaused(false);
+    EXPECT_STREQ(game.labelText, "TOUCH DOWN!");
+}
+
 TEST_F(ScoringTest, KickedBallScoresOnlyStrictlyBetweenTheUprights) {
     struct Case {
         float x, z;

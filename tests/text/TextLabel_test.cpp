@@ -72,7 +72,7 @@ TEST(TextLabel, GameLabelSitsAtTheBottomLeftCorner) {
 TEST(TextLabel, EveryGameTextFitsWholeAndReadable) {
     TextLabel label;
     ASSERT_TRUE(label.create(GAME_LABEL, 640, 480, false));
-    for (const char* text : {"TOUCH DOWN!", "FIELD GOAL!", "GAME OVER", "4th Down", "SCORE: 9999"}) {
+    for (const char* text : {"TOUCH DOWN!", "FIELD GOAL!", "GAME OVER", "4th Down", "SCORE: 9999", "PAUSED"}) {
         label.clear();
         label.setText(text, WHOLE_BITMAP, 0);
         int right = 0;
