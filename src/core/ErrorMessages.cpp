@@ -31,8 +31,8 @@ const char* orEmpty(const char* text) { return text != nullptr ? text : ""; }
 
 }  // namespace
 
-bool formatErrorMessage(const char* what, const char* detail, ErrorSeverity severity, std::string& caption,
-                        std::string& text) {
+bool formatErrorMessage(const char* what, const char* detail, ErrorSeverity severity,
+                        std::string& caption, std::string& text) {
     char buffer[MESSAGE_TEXT_SIZE];
     switch (severity) {
         case SEVERITY_ERROR:

@@ -16,8 +16,8 @@ void showError(const char* what, const char* detail, ErrorSeverity severity);
 
 // The caption and text showError would show (the text bounded to 511 characters);
 // false for an unknown severity, which shows nothing.
-bool formatErrorMessage(const char* what, const char* detail, ErrorSeverity severity, std::string& caption,
-                        std::string& text);
+bool formatErrorMessage(const char* what, const char* detail, ErrorSeverity severity,
+                        std::string& caption, std::string& text);
 
 // True once a No to a serious box or a shutdown box has asked the program to end.
 bool shutdownRequested();
@@ -26,5 +26,5 @@ void clearShutdownRequest();
 // Every box goes through this one function. A test replaces it to see the exact
 // caption and text without a window; it returns true for OK or Yes.
 using ErrorBoxHandler = std::function<bool(ErrorSeverity severity, const std::string& caption,
-                                           const std::string& text)>;
+                                            const std::string& text)>;
 void setErrorBoxHandlerForTesting(ErrorBoxHandler handler);
