@@ -33,7 +33,7 @@ struct RunningGame {
     int errorBoxes = 0;
 
     bool start() {
-        setErrorBoxHandlerForTesting([this](int, const std::string&, const std::string&) {
+        setErrorBoxHandlerForTesting([this](ErrorSeverity, const std::string&, const std::string&) {
             ++errorBoxes;
             return true;
         });

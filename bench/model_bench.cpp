@@ -21,7 +21,7 @@ void parseEveryModel(benchmark::State& state) {
         return;
     }
     int errors = 0;
-    setErrorBoxHandlerForTesting([&errors](int, const std::string&, const std::string&) {
+    setErrorBoxHandlerForTesting([&errors](ErrorSeverity, const std::string&, const std::string&) {
         ++errors;
         return true;
     });

@@ -20,6 +20,7 @@ int main() {
     }
     while (gEngine.pumpMessages()) {
         gFrameTime = gEngine.beginFrame();
+        gGame.followPause(gEngine.takePauseChange());
         if (gFrameTime != 0.0f) {
             gGame.update();
             gEngine.applyCamera();

@@ -13,12 +13,6 @@
 #include "platform/Events.h"
 #include "platform/Window.h"
 
-namespace {
-
-constexpr std::uint32_t JOYSTICK_SPACE_BUTTON_BIT = 4;  // button 5 starts a play
-
-}  // namespace
-
 int millisecondsUntilTick(float lastTime, float now) {
     // The same float subtraction beginFrame uses, so the two agree on "due".
     float elapsed = now - lastTime;
@@ -46,7 +40,7 @@ Engine::~Engine() {
 }
 
 bool Engine::init(const char* title, void* instance, Color4 clear, float nearPlane, float farPlane,
-                  int optionsMode) {
+                  OptionsMode optionsMode) {
     clearColor = clear;
     seedRandom();
     hInstance = instance;
@@ -78,7 +72,7 @@ bool Engine::pumpMessages() {
     if (joystick.poll()) {
         stickX = joystick.axes[0];
         stickY = joystick.axes[1];
-        keyDown[VK_SPACE_KEY] = static_cast<std::uint8_t>((joystick.buttons >> JOYSTICK_SPACE_BUTTON_BIT) & 1u);
+        keyDown[VK_SPACE_KEY] = (joystick.buttons & JOYSTICK_HIKE_BUTTON) != 0 ? 1 : 0;
     }
     WindowMessage message;
     if (platformPollMessage(message)) {
@@ -112,13 +106,24 @@ float Engine::beginFrame() {
     if (keyDown[VK_P_KEY] != 0) {
         paused = !paused;
         keyDown[VK_P_KEY] = 0;  // one press toggles once
+        pauseChange = paused ? PAUSE_BEGAN : PAUSE_ENDED;
     }
     if (paused) {
         return 0.0f;
     }
+    beginDrawing();
+    return frameTime;
+}
+
+PauseChange Engine::takePauseChange() {
+    const PauseChange change = pauseChange;
+    pauseChange = PAUSE_UNCHANGED;
+    return change;
+}
+
+void Engine::beginDrawing() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();  // saves the pure projection; endFrame restores it
-    return frameTime;
 }
 
 void Engine::endFrame() {

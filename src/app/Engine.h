@@ -21,8 +21,11 @@ struct Light {
 
 constexpr int LIGHT_SLOTS = 8;
 
-struct WindowRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
+// What the P key did at the last tick that toggled the pause.
+enum PauseChange {
+    PAUSE_UNCHANGED = 0,
+    PAUSE_BEGAN,
+    PAUSE_ENDED,
 };
 
 // The application object: window and context, frame timer, input state, camera,
@@ -33,8 +36,12 @@ public:
     void* hInstance = nullptr;
     PlatformWindow* hwnd = nullptr;
     bool fullScreenModeSet = false;  // a display-mode change is in force (restore at release)
-    WindowRect windowRect;           // the drawable area, refreshed at every mouse move
+    // The size the window's drawable area got, in pixels: the viewport and the
+    // pointer mapping both read it. 0 until a window exists.
+    int drawableWidth = 0;
+    int drawableHeight = 0;
     bool paused = false;
+    PauseChange pauseChange = PAUSE_UNCHANGED;  // set by the tick that toggles, until taken
     bool running = false;
     Matrix4* cameraMatrix = nullptr;
     Color4 clearColor;
@@ -55,15 +62,26 @@ public:
     Engine& operator=(const Engine&) = delete;
 
     bool init(const char* title, void* instance, Color4 clear, float nearPlane, float farPlane,
-              int optionsMode);
+              OptionsMode optionsMode);
     void resetTimer();
     bool pumpMessages();
     float beginFrame();
+    // The pause's last change, once: the frame loop shows it (PAUSE_UNCHANGED
+    // when nothing changed since the last call).
+    PauseChange takePauseChange();
+    // Clears the picture and saves the pure projection for a frame's drawing.
+    // beginFrame does it at every tick that draws; a frame that shows the game
+    // without advancing it (the one that shows a pause) calls it itself.
+    void beginDrawing();
     void applyCamera();
     void endFrame();
     void setLightPosition(std::uint8_t slot, Vec3 position);
     void registerWindowClass();
     bool createWindow(const char* title);
+    // Every change of the window's size comes through here: the drawable size
+    // takes it, and so do the options, so that game.ini records what the window
+    // got rather than what was asked for.
+    void adoptWindowSize(int width, int height);
     void releaseWindow();
     void handleMessage(const WindowMessage& message);
 };

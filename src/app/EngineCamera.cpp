@@ -73,8 +73,8 @@ void setPerspective(float fieldOfViewDegrees, float aspect, float nearPlane, flo
 void applyInitialGlState(Engine& engine, float nearPlane, float farPlane) {
     const Color4& clear = engine.clearColor;
     glClearColor(clear.r, clear.g, clear.b, clear.a);
-    int width = engine.options.width;
-    int height = engine.options.height;
+    const int width = engine.drawableWidth;
+    const int height = engine.drawableHeight;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

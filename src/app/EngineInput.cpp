@@ -19,23 +19,15 @@ void stop(Engine& engine) {
 }
 
 // The drawable area maps onto [-1, 1] both ways: left and top -1, right and
-// bottom +1 (y grows downward).
+// bottom +1 (y grows downward). Pointer positions arrive in drawable pixels.
 void movePointer(Engine& engine, int x, int y) {
-    int width = engine.options.width;
-    int height = engine.options.height;
-    if (engine.hwnd != nullptr) {
-        platformDrawableSize(engine.hwnd, width, height);
+    const int width = engine.drawableWidth;
+    const int height = engine.drawableHeight;
+    if (width <= 0 || height <= 0) {
+        return;  // no window yet: nothing to map onto
     }
-    engine.windowRect = WindowRect{0, 0, width, height};
-    if (engine.options.width <= 0 || engine.options.height <= 0) {
-        return;
-    }
-    int offsetX = x - engine.windowRect.left;
-    int offsetY = y - engine.windowRect.top;
-    engine.stickX = static_cast<float>(2 * offsetX) / static_cast<float>(engine.options.width) -
-                    1.0f;
-    engine.stickY = static_cast<float>(2 * offsetY) / static_cast<float>(engine.options.height) -
-                    1.0f;
+    engine.stickX = static_cast<float>(2 * x) / static_cast<float>(width) - 1.0f;
+    engine.stickY = static_cast<float>(2 * y) / static_cast<float>(height) - 1.0f;
 }
 
 // The pointer stays caught only while the window has the focus, so a player who

@@ -9,16 +9,18 @@ void Engine::registerWindowClass() {
 }
 
 bool Engine::createWindow(const char* title) {
+    int width = options.width;
+    int height = options.height;
     if (options.resolutionIndex == RESOLUTION_SCREEN) {
         int desktopWidth = 0;
         int desktopHeight = 0;
         if (platformDesktopSize(desktopWidth, desktopHeight)) {
-            options.width = desktopWidth;
-            options.height = desktopHeight;
+            width = desktopWidth;
+            height = desktopHeight;
         }
     }
     bool fullScreen = options.windowed == 0;
-    hwnd = platformCreateWindow(title, options.width, options.height, fullScreen);
+    hwnd = platformCreateWindow(title, width, height, fullScreen);
     if (hwnd == nullptr) {
         return false;
     }
@@ -27,21 +29,30 @@ bool Engine::createWindow(const char* title) {
     if (hglrc == nullptr) {
         return false;
     }
+    // The display may give another size than the one asked for (full screen on a
+    // display that offers only a larger mode): the picture and the pointer use
+    // the whole area it gave.
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    platformDrawableSize(hwnd, drawableWidth, drawableHeight);
+    if (drawableWidth > 0 && drawableHeight > 0) {
+        adoptWindowSize(drawableWidth, drawableHeight);
+    } else {
+        adoptWindowSize(width, height);
+    }
     if (fullScreen) {
-        // The display may offer only a larger mode than the one asked for; the
-        // picture and the pointer then use the whole screen it gave.
-        int drawableWidth = 0;
-        int drawableHeight = 0;
-        platformDrawableSize(hwnd, drawableWidth, drawableHeight);
-        if (drawableWidth > 0 && drawableHeight > 0) {
-            options.width = drawableWidth;
-            options.height = drawableHeight;
-        }
         platformShowPointer(false);
     } else {
         platformConfinePointer(hwnd, true);
     }
     return true;
+}
+
+void Engine::adoptWindowSize(int width, int height) {
+    drawableWidth = width;
+    drawableHeight = height;
+    options.width = width;
+    options.height = height;
 }
 
 void Engine::releaseWindow() {

@@ -59,7 +59,7 @@ void replaceDamagedValues(GameOptions& options) {
 
 }  // namespace
 
-bool GameOptions::configure(int mode, void* instance, const char* title) {
+bool GameOptions::configure(OptionsMode mode, void* instance, const char* title) {
     if (mode == OPTIONS_DEFAULTS) {
         return true;
     }

@@ -11,8 +11,9 @@ enum ResolutionChoice {
     RESOLUTION_SCREEN = 3,  // the desktop's own size
 };
 
-// Options modes of GameOptions::configure.
-enum OptionsMode {
+// Options modes of GameOptions::configure. The underlying type is fixed: any other
+// number is a mode too, and runs the launcher.
+enum OptionsMode : int {
     OPTIONS_DEFAULTS = 0,
     OPTIONS_READ_FILE = 1,
     OPTIONS_LAUNCHER = 2,
@@ -34,7 +35,7 @@ public:
 
     // Mode 0 keeps the defaults, mode 1 reads game.ini, any other mode runs the
     // launcher. False when the launcher was closed without Start.
-    bool configure(int mode, void* instance, const char* title);
+    bool configure(OptionsMode mode, void* instance, const char* title);
     void load();
     // Writes all eight keys; false when the file could not be written (the old
     // file is then left as it was).

@@ -12,7 +12,7 @@ constexpr std::size_t MESSAGE_TEXT_SIZE = 512;  // characters, the terminating N
 
 std::atomic<bool> gShutdownRequested{false};
 
-bool showPlatformBox(int severity, const std::string& caption, const std::string& text) {
+bool showPlatformBox(ErrorSeverity severity, const std::string& caption, const std::string& text) {
     MessageBoxKind kind = MESSAGE_BOX_INFORMATION;
     if (severity == SEVERITY_SERIOUS) {
         kind = MESSAGE_BOX_QUESTION;
@@ -31,8 +31,8 @@ const char* orEmpty(const char* text) { return text != nullptr ? text : ""; }
 
 }  // namespace
 
-bool formatErrorMessage(const char* what, const char* detail, int severity, std::string& caption,
-                        std::string& text) {
+bool formatErrorMessage(const char* what, const char* detail, ErrorSeverity severity,
+                        std::string& caption, std::string& text) {
     char buffer[MESSAGE_TEXT_SIZE];
     switch (severity) {
         case SEVERITY_ERROR:
@@ -56,7 +56,7 @@ bool formatErrorMessage(const char* what, const char* detail, int severity, std:
     return true;
 }
 
-void showError(const char* what, const char* detail, int severity) {
+void showError(const char* what, const char* detail, ErrorSeverity severity) {
     std::string caption;
     std::string text;
     if (!formatErrorMessage(what, detail, severity, caption, text)) {

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "app/Engine.h"
 #include "math/Vec.h"
 #include "model/Model.h"
 #include "sound/SoundPlayer.h"
 #include "text/TextLabel.h"
-
-class Engine;
 
 enum GamePhase {
     PHASE_RESET = 0,
@@ -16,14 +15,26 @@ enum GamePhase {
     PHASE_GAME_OVER = 5,
 };
 
-// Kept in the ball's Model::visible, so the ball stays drawn in every state.
-enum BallState {
+enum BallState : int {
     BALL_HELD = 1,
     BALL_IN_FLIGHT = 2,
     BALL_LANDED = 3,
 };
 
+// The game keeps two more things in Model::visible, which draws a model while it
+// is at least 1: the ball's state and each robot's pace. Every value of both is 1
+// or more, so the ball and the robots stay drawn. Only these four know the trick.
+inline BallState ballState(const Model& ball) { return static_cast<BallState>(ball.visible); }
+inline void setBallState(Model& ball, BallState state) { ball.visible = state; }
+// A robot's pace divides its chase: the larger, the lazier (1 ... 101).
+inline int robotPace(const Model& robot) { return robot.visible; }
+inline void setRobotPace(Model& robot, int pace) { robot.visible = pace; }
+
 constexpr int ROBOT_COUNT = 5;
+// The heading of the dog (and the ball it holds) facing the far goal. The game
+// has always used the single-precision 3.14159, not pi: a kick straight from the
+// line-up keeps its tiny sideways part.
+constexpr float FACING_GOAL = 3.14159f;
 // Where the game's one light stands: high over the near corner, behind the dog's start.
 inline const Vec3 GAME_LIGHT_POSITION(100.0f, 100.0f, -100.0f);
 extern const char DOWN_NAMES[4][32];
@@ -68,6 +79,9 @@ public:
     // The text the label shows now, kept so that the rules can be checked without
     // reading the label's pixels back.
     char labelText[32] = "";
+    // While a pause is shown: what the label showed before it.
+    bool pauseShown = false;
+    char labelBeforePause[32] = "";
 
     bool setup();
     void resetDrive();
@@ -85,6 +99,12 @@ public:
 
     // Replaces the label's text with text (cut to the label's 31 characters).
     void showLabel(const char* text);
+    // Shows the engine's pause change: one more frame of the game as it stands,
+    // with the label reading "PAUSED", when the pause begins; the label's earlier
+    // text when it ends. The game itself does not move.
+    void followPause(PauseChange change);
+    // The label's part of it: "PAUSED" while paused, then the text from before.
+    void showPaused(bool paused);
     // Blocks while slot plays; gives up when the output cannot make progress.
     void waitWhilePlaying(int slot);
     // The longest a sound in slot may take to finish, in seconds, at the slowest
@@ -100,6 +120,8 @@ private:
 
 // A robot's new pace, 1 ... 101: the larger, the lazier its chase.
 int drawRobotPace();
+// Where robot number robot (0 ... 4) stands across the field when a down starts.
+float robotLineX(int robot);
 
 // Sets a model's transform from its rotation angles and position.
 void placeModel(Model& model);

@@ -44,10 +44,6 @@ float clampTo(float value, float limit) {
     return value;
 }
 
-float robotLineX(int robot) {
-    return 10.0f * robot - 20.0f;
-}
-
 // One unit towards the target, judged by the whole-number part of position.
 bool stepTowards(float& position, float target) {
     float whole = std::trunc(position);
@@ -103,7 +99,8 @@ void Game::moveRobots() {
         }
         // Paces are always drawn from 1 up; the guard keeps a robot that was never
         // given one from dividing by zero.
-        const float pace = static_cast<float>(robot.visible < 1 ? 1 : robot.visible);
+        const int drawnPace = robotPace(robot);
+        const float pace = static_cast<float>(drawnPace < 1 ? 1 : drawnPace);
         dx = dx * gFrameTime / pace;
         dz = dz * gFrameTime / pace;
 
@@ -122,7 +119,7 @@ void Game::moveRobots() {
 }
 
 void Game::moveBall() {
-    switch (ball.visible) {
+    switch (ballState(ball)) {
     case BALL_HELD:
         carryBall();
         break;
@@ -135,7 +132,7 @@ void Game::moveBall() {
         ball.rotation.y += drift;
         ball.rotation.z += drift;
         if (ball.position.y < BALL_LANDING_HEIGHT) {
-            ball.visible = BALL_LANDED;
+            setBallState(ball, BALL_LANDED);
         }
         break;
     }
@@ -163,13 +160,13 @@ void Game::lineUp() {
         }
     }
     if (done) {
-        dog.rotation.y = 3.14159f;
+        dog.rotation.y = FACING_GOAL;
         for (Model& robot : robots) {
-            robot.visible = drawRobotPace();
+            setRobotPace(robot, drawRobotPace());
         }
         phase = PHASE_WAIT_HIKE;
         sound.play(sndWhistle, &cameraEye, 1.25f + 0.1f * randomSigned(), false);
-        ball.visible = BALL_HELD;
+        setBallState(ball, BALL_HELD);
     }
     carryBall();
 }

@@ -13,7 +13,6 @@ namespace {
 constexpr float DOG_START_Z = -45.0f;
 constexpr float DOG_HEIGHT = 0.6f;
 constexpr float ROBOT_HEIGHT = 1.5f;
-constexpr float FACING_GOAL = 3.14159f;
 
 // Output frames per second of the sound player; a rate of 1 plays one sample per frame.
 constexpr double OUTPUT_RATE = 11025.0;
@@ -61,6 +60,10 @@ int drawRobotPace() {
     return 1 + static_cast<int>(100.0f * randomUnit());
 }
 
+float robotLineX(int robot) {
+    return 10.0f * robot - 20.0f;
+}
+
 void Game::carryBall() {
     ball.position = dog.position;
     ball.position.y += 1.5f;
@@ -72,12 +75,12 @@ void Game::resetDrive() {
     dog.position.set(0.0f, DOG_HEIGHT, DOG_START_Z);
     dog.rotation.set(0.0f, FACING_GOAL, 0.0f);
     carryBall();
-    ball.visible = BALL_HELD;
+    setBallState(ball, BALL_HELD);
     for (int i = 0; i < ROBOT_COUNT; ++i) {
-        robots[i].position.set(10.0f * i - 20.0f, ROBOT_HEIGHT, 0.0f);
+        robots[i].position.set(robotLineX(i), ROBOT_HEIGHT, 0.0f);
         robots[i].rotation.set(0.0f, 0.0f, 0.0f);
         robots[i].velocity.set(0.0f, 0.0f, 0.0f);
-        robots[i].visible = drawRobotPace();
+        setRobotPace(robots[i], drawRobotPace());
     }
     phase = PHASE_WAIT_HIKE;
     updateCamera();

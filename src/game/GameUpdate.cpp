@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::uint32_t JOYSTICK_HIKE_BUTTON = 0x10;  // button 5
-constexpr std::uint32_t JOYSTICK_KICK_BUTTON = 0x20;  // button 6
 constexpr float TACKLE_DISTANCE_SQUARED = 4.0f;
 constexpr float TOUCHDOWN_Z = 40.0f;
 constexpr float GOAL_LINE_Z = 50.0f;
@@ -71,10 +69,10 @@ void Game::sampleInput() {
 }
 
 void Game::checkKick() {
-    if (!engine.keyDown[VK_CONTROL_KEY] || ball.visible != BALL_HELD) {
+    if (!engine.keyDown[VK_CONTROL_KEY] || ballState(ball) != BALL_HELD) {
         return;
     }
-    ball.visible = BALL_IN_FLIGHT;
+    setBallState(ball, BALL_IN_FLIGHT);
     // The held ball has the dog's heading, so the kick follows its run sideways;
     // the step size of this frame fixes the speed of the whole flight.
     ball.velocity.set(-sinF(ball.rotation.y), gFrameTime * KICK_SPEED, gFrameTime * KICK_SPEED);
@@ -91,7 +89,7 @@ bool Game::dogTackled() const {
 }
 
 void Game::resolvePlay() {
-    switch (ball.visible) {
+    switch (ballState(ball)) {
     case BALL_HELD:
         if (dogTackled()) {
             ++down;

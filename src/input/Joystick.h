@@ -15,6 +15,10 @@ public:
     virtual bool readPosition(std::uint32_t n, JoystickReading& reading) = 0;
 };
 
+// The buttons the game reads, as masks of Joystick::buttons (bit 0 is button 1).
+constexpr std::uint32_t JOYSTICK_HIKE_BUTTON = 1u << 4;  // button 5: stands in for Space
+constexpr std::uint32_t JOYSTICK_KICK_BUTTON = 1u << 5;  // button 6: stands in for Control
+
 // Replaces the platform's joysticks for every Joystick; null restores them.
 void setJoystickSourceForTesting(JoystickSource* source);
 

@@ -9,16 +9,16 @@ struct AlphaWord {
 };
 
 constexpr AlphaWord ALPHA_WORDS[] = {
-    {"NONE", NONE},
-    {"LUMINANCE", LUMINANCE},
-    {"ILLUMINANCE", ILLUMINANCE},
-    {"BLACK_MASK", BLACK_MASK},
-    {"RED", RED},
-    {"GREEN", GREEN},
-    {"BLUE", BLUE},
-    {"RED_MASK", RED_MASK},
-    {"GREEN_MASK", GREEN_MASK},
-    {"BLUE_MASK", BLUE_MASK},
+    {"NONE", AlphaMode::NONE},
+    {"LUMINANCE", AlphaMode::LUMINANCE},
+    {"ILLUMINANCE", AlphaMode::ILLUMINANCE},
+    {"BLACK_MASK", AlphaMode::BLACK_MASK},
+    {"RED", AlphaMode::RED},
+    {"GREEN", AlphaMode::GREEN},
+    {"BLUE", AlphaMode::BLUE},
+    {"RED_MASK", AlphaMode::RED_MASK},
+    {"GREEN_MASK", AlphaMode::GREEN_MASK},
+    {"BLUE_MASK", AlphaMode::BLUE_MASK},
 };
 
 void copyWord(char (&field)[260], const std::string& word) {
@@ -34,7 +34,7 @@ void setAlpha(Material& material, const std::string& word) {
             return;
         }
     }
-    material.alphaMode = VALUE;
+    material.alphaMode = AlphaMode::VALUE;
     material.alphaValue = leadingNumber(word);
 }
 }  // namespace

@@ -17,28 +17,28 @@ Rgba applyAlphaRule(AlphaMode mode, std::uint8_t r, std::uint8_t g, std::uint8_t
     const int sum = r + g + b;
     Rgba texel = {r, g, b, OPAQUE};
     switch (mode) {
-        case LUMINANCE:
+        case AlphaMode::LUMINANCE:
             texel.a = static_cast<std::uint8_t>(sum / 3);
             break;
-        case ILLUMINANCE:
+        case AlphaMode::ILLUMINANCE:
             texel.a = static_cast<std::uint8_t>(sum / 3);
             if (texel.a < ILLUMINANCE_BLACK_BELOW) {
                 texel.r = texel.g = texel.b = 0;
             }
             break;
-        case BLACK_MASK:
+        case AlphaMode::BLACK_MASK:
             texel.a = sum == 0 ? 0 : OPAQUE;
             break;
-        case RED:
+        case AlphaMode::RED:
             texel.a = r;
             break;
-        case GREEN:
+        case AlphaMode::GREEN:
             texel.a = g;
             break;
-        case BLUE:
+        case AlphaMode::BLUE:
             texel.a = b;
             break;
-        case RED_MASK: {
+        case AlphaMode::RED_MASK: {
             const float share = static_cast<float>(r) / static_cast<float>(sum + 1);
             texel.a = (share > RED_MASK_SHARE && r > RED_MASK_MIN_RED) ? 0 : OPAQUE;
             break;
@@ -63,7 +63,7 @@ void convertToRgba(std::uint8_t* pixels, int width, int height, AlphaMode mode) 
 }
 
 unsigned textureInternalFormat(AlphaMode mode, bool highQuality) {
-    if (mode == NONE) {
+    if (mode == AlphaMode::NONE) {
         return highQuality ? GL_RGB : GL_R3_G3_B2;
     }
     return highQuality ? GL_RGBA : GL_RGBA2;

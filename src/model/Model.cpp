@@ -26,7 +26,7 @@ void compileDisplayList(Model& model) {
     glMaterialfv(GL_FRONT, GL_DIFFUSE, material.diffuse.data());
     glMateriali(GL_FRONT, GL_SHININESS,
                 static_cast<GLint>(std::min(material.shininess, MAX_GL_SHININESS)));
-    const bool blended = material.alphaMode != NONE;
+    const bool blended = material.alphaMode != AlphaMode::NONE;
     if (blended) {
         glEnable(GL_BLEND);
     }

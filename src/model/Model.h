@@ -6,7 +6,7 @@
 #include "math/Vec.h"
 
 // How a texture's alpha channel is computed from its colours.
-enum AlphaMode {
+enum class AlphaMode {
     NONE = 0,
     LUMINANCE,
     ILLUMINANCE,
@@ -29,7 +29,7 @@ struct Material {
     std::uint32_t shininess = 0;
     std::uint32_t textureId = 0;
     char textureFile[260] = {};
-    AlphaMode alphaMode = NONE;
+    AlphaMode alphaMode = AlphaMode::NONE;
     float alphaValue = 0.0f;
 };
 

@@ -41,7 +41,7 @@ bool fail(const char* what, const std::string& detail) {
 }  // namespace
 
 bool Model::parseA3f(const char* fileName) {
-    material.alphaMode = NONE;
+    material.alphaMode = AlphaMode::NONE;
 
     char path[MAX_PATH_LENGTH];
     if (!makeMediaPath(path, fileName)) {

@@ -1,6 +1,7 @@
 #pragma once
 
-// A modal message box that belongs to no window and blocks until it is closed.
+// A modal message box that blocks until it is closed. While the game window is
+// open the box is its child (kept above it); otherwise it belongs to no window.
 enum MessageBoxKind {
     MESSAGE_BOX_INFORMATION = 0,  // OK button, information icon
     MESSAGE_BOX_QUESTION = 1,     // Yes and No buttons

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "platform/MessageBoxOwner.h"
+
 struct PlatformWindow {
     SDL_Window* window = nullptr;
     bool fullScreen = false;
@@ -105,6 +107,8 @@ PlatformWindow* platformCreateWindow(const char* title, int width, int height, b
     PlatformWindow* result = new PlatformWindow;
     result->window = window;
     result->fullScreen = fullScreen;
+    // Error boxes raised from now on stay above the game, even in full screen.
+    setMessageBoxOwner(window);
     return result;
 }
 
@@ -181,6 +185,7 @@ void platformDestroyWindow(PlatformWindow* window) {
     if (window == nullptr) {
         return;
     }
+    releaseMessageBoxOwner(window->window);
     SDL_DestroyWindow(window->window);
     delete window;
 }

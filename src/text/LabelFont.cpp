@@ -11,7 +11,7 @@ namespace {
 const char* const FONT_PATTERN = "DejaVu Sans:bold";
 // The widest texts the game puts in its label.
 const char* const SIZING_TEXTS[] = {"TOUCH DOWN!", "FIELD GOAL!", "GAME OVER", "4th Down",
-                                    "SCORE: 9999"};
+                                    "SCORE: 9999", "PAUSED"};
 constexpr int LARGEST_POINT_SIZE = 16;  // about the height of a system menu font
 constexpr int SMALLEST_POINT_SIZE = 6;
 

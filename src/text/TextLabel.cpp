@@ -26,8 +26,6 @@ bool TextLabel::create(const LabelRect& rect, int screenWidth, int screenHeight,
     byteCount = pixelCount * 4;
     pixels = new (std::nothrow) std::uint8_t[byteCount]();
     blank = new (std::nothrow) std::uint8_t[byteCount];
-    textColor = 0x00FFFFFFu;
-    backColor = 0x00000000u;
     font = openLabelFont(width, height);
     // A fresh bitmap is all zero bytes (black, alpha 0): that is the blank.
     saveBackground();

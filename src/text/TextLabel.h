@@ -19,8 +19,6 @@ public:
     float rasterY = 0.0f;
     std::uint8_t* pixels = nullptr;  // height rows of width pixels (B, G, R, A), bottom row first
     std::uint8_t* blank = nullptr;
-    std::uint32_t textColor = 0;
-    std::uint32_t backColor = 0;
     std::uint32_t pixelCount = 0;
     std::uint32_t byteCount = 0;
     bool blend = false;

@@ -7,6 +7,7 @@
 #include "app/EngineGl.h"
 #include "math/Clock.h"
 #include "support/GlTestWindow.h"
+#include "support/TestSeams.h"
 
 namespace {
 
@@ -59,15 +60,17 @@ int integerState(GLenum what) {
 
 using Rgba = std::array<float, 4>;
 
-// An engine set up as init leaves it, on a real 640 x 480 context.
+// An engine set up as init leaves it, on a real 640 x 480 context. The options
+// still hold the size asked for; the picture must follow the size the window got.
 class CameraTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(window.ok());
-        engine.options.width = 640;
-        engine.options.height = 480;
+        engine.options.width = 1024;
+        engine.options.height = 800;
+        engine.drawableWidth = 640;
+        engine.drawableHeight = 480;
     }
-    void TearDown() override { setClockForTesting(nullptr); }
     void initialise(bool lights) {
         engine.options.lights = lights ? 1 : 0;
         engine.clearColor = Color4(0.25f, 0.5f, 0.75f, 1.0f);
@@ -189,7 +192,7 @@ TEST_F(CameraTest, FrameViewRidesOnTheProjectionStack) {
     initialise(true);
     Matrix perspective = currentMatrix(GL_PROJECTION_MATRIX);
     double now = 10.0;
-    setClockForTesting([&now] { return now; });
+    ClockOverride clock([&now] { return now; });
     engine.running = true;
     engine.resetTimer();
 
@@ -218,7 +221,7 @@ TEST_F(CameraTest, SkippedFramesNeitherPushNorPop) {
     initialise(true);
     Matrix perspective = currentMatrix(GL_PROJECTION_MATRIX);
     double now = 20.0;
-    setClockForTesting([&now] { return now; });
+    ClockOverride clock([&now] { return now; });
     engine.running = true;
     engine.resetTimer();
 

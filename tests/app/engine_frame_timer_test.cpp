@@ -7,6 +7,7 @@
 #include "app/FrameTick.h"
 #include "platform/WindowMessage.h"
 #include "math/Clock.h"
+#include "support/TestSeams.h"
 
 namespace {
 
@@ -14,14 +15,13 @@ namespace {
 class FrameTimerTest : public ::testing::Test {
 protected:
     double now = 100.0;
+    ClockOverride clock{[this] { return now; }};
     Engine engine;
 
     void SetUp() override {
-        setClockForTesting([this] { return now; });
         engine.running = true;
         engine.resetTimer();
     }
-    void TearDown() override { setClockForTesting(nullptr); }
 };
 
 }  // namespace
@@ -72,11 +72,15 @@ TEST_F(FrameTimerTest, PauseTogglesOncePerPressAtATick) {
     EXPECT_EQ(engine.beginFrame(), 0.0f);
     EXPECT_FALSE(engine.paused);
     EXPECT_EQ(engine.keyDown[VK_P_KEY], 1);
+    EXPECT_EQ(engine.takePauseChange(), PAUSE_UNCHANGED);
 
     now = 100.04;
     EXPECT_EQ(engine.beginFrame(), 0.0f);
     EXPECT_TRUE(engine.paused);
     EXPECT_EQ(engine.keyDown[VK_P_KEY], 0);
+    // The loop hears of the pause once, and draws its one frame then.
+    EXPECT_EQ(engine.takePauseChange(), PAUSE_BEGAN);
+    EXPECT_EQ(engine.takePauseChange(), PAUSE_UNCHANGED);
 
     // Paused: every tick gives 0, and the time keeps following the clock.
     for (int tick = 1; tick <= 3; ++tick) {
@@ -84,6 +88,7 @@ TEST_F(FrameTimerTest, PauseTogglesOncePerPressAtATick) {
         EXPECT_EQ(engine.beginFrame(), 0.0f);
         EXPECT_TRUE(engine.paused);
         EXPECT_EQ(engine.lastTime, static_cast<float>(now));
+        EXPECT_EQ(engine.takePauseChange(), PAUSE_UNCHANGED);
     }
 
     engine.keyDown[VK_P_KEY] = 1;
@@ -91,16 +96,16 @@ TEST_F(FrameTimerTest, PauseTogglesOncePerPressAtATick) {
     float step = engine.beginFrame();
     EXPECT_FALSE(engine.paused);
     EXPECT_NEAR(step, 0.035f, 1e-4f);  // only the time since the last paused tick
+    EXPECT_EQ(engine.takePauseChange(), PAUSE_ENDED);
 }
 
 TEST_F(FrameTimerTest, ShutdownRequestEndsTheLoop) {
-    setErrorBoxHandlerForTesting([](int, const std::string&, const std::string&) { return true; });
+    ErrorBoxOverride answerOk([](ErrorSeverity, const std::string&, const std::string&) { return true; });
     showError("Out of memory.", "", SEVERITY_SHUTDOWN);
     EXPECT_FALSE(engine.pumpMessages());
     EXPECT_FALSE(engine.running);
     now = 101.0;
     EXPECT_EQ(engine.beginFrame(), 0.0f);
-    setErrorBoxHandlerForTesting(nullptr);
     clearShutdownRequest();
 }
 
@@ -139,7 +144,7 @@ public:
 
 TEST(EnginePumpTest, JoystickDecidesStickAndSpaceAtEverySpin) {
     StubStick stick;
-    setJoystickSourceForTesting(&stick);
+    JoystickOverride stickInUse(&stick);
     {
         Engine engine;  // not running: the pump never waits
         ASSERT_TRUE(engine.joystick.open(0));
@@ -164,5 +169,4 @@ TEST(EnginePumpTest, JoystickDecidesStickAndSpaceAtEverySpin) {
         EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 1);
         EXPECT_EQ(engine.stickX, 0.25f);
     }
-    setJoystickSourceForTesting(nullptr);
 }

@@ -4,17 +4,17 @@
 
 #include "app/Engine.h"
 #include "input/Joystick.h"
+#include "support/TestSeams.h"
 #include "support/WindowMessages.h"
 
 namespace {
 
-// A running engine without a window; the pointer maps onto its options' size.
+// A running engine without a window, as if its window had got 640 x 480.
 class EngineInputTest : public ::testing::Test {
 protected:
     void SetUp() override {
         engine.running = true;
-        engine.options.width = 640;
-        engine.options.height = 480;
+        engine.adoptWindowSize(640, 480);
     }
     void move(int x, int y) { engine.handleMessage(windowMessage(MESSAGE_MOUSE_MOVE, 0, x, y)); }
 
@@ -95,16 +95,35 @@ TEST_F(EngineInputTest, PointerEdgesAndCentre) {
     EXPECT_FLOAT_EQ(engine.stickY, 1.0f);
     move(639, 0);
     EXPECT_FLOAT_EQ(engine.stickX, 2.0f * 639 / 640 - 1.0f);
-    EXPECT_EQ(engine.windowRect.left, 0);
-    EXPECT_EQ(engine.windowRect.top, 0);
-    EXPECT_EQ(engine.windowRect.right, 640);
-    EXPECT_EQ(engine.windowRect.bottom, 480);
 
-    engine.options.width = 1024;
-    engine.options.height = 800;
+    engine.adoptWindowSize(1024, 800);
     move(256, 600);
     EXPECT_FLOAT_EQ(engine.stickX, -0.5f);
     EXPECT_FLOAT_EQ(engine.stickY, 0.5f);
+}
+
+TEST_F(EngineInputTest, PointerMapsTheSizeTheWindowGotNotTheOneAskedFor) {
+    // The options ask for 640 x 480, the display gave 1280 x 1024: the pointer
+    // arrives in the drawable's pixels, so its middle is the stick's centre.
+    engine.options.width = 640;
+    engine.options.height = 480;
+    engine.drawableWidth = 1280;
+    engine.drawableHeight = 1024;
+    move(640, 512);
+    EXPECT_FLOAT_EQ(engine.stickX, 0.0f);
+    EXPECT_FLOAT_EQ(engine.stickY, 0.0f);
+
+    // What the window got is what game.ini keeps.
+    engine.adoptWindowSize(1280, 1024);
+    EXPECT_EQ(engine.options.width, 1280);
+    EXPECT_EQ(engine.options.height, 1024);
+}
+
+TEST_F(EngineInputTest, PointerWithoutAWindowLeavesTheStick) {
+    Engine windowless;
+    windowless.stickX = 0.25f;
+    windowless.handleMessage(windowMessage(MESSAGE_MOUSE_MOVE, 0, 10, 10));
+    EXPECT_EQ(windowless.stickX, 0.25f);
 }
 
 TEST_F(EngineInputTest, MouseButtonsStandInForSpaceAndControl) {
@@ -122,7 +141,7 @@ TEST_F(EngineInputTest, MouseButtonsStandInForSpaceAndControl) {
 
 TEST_F(EngineInputTest, AJoystickPluggedInIsOpenedOnlyWithTheOption) {
     CountingJoystickSource device;
-    setJoystickSourceForTesting(&device);
+    JoystickOverride deviceInUse(&device);
 
     engine.options.joystick = 0;
     engine.handleMessage(windowMessage(MESSAGE_JOYSTICK_ADDED));
@@ -134,6 +153,4 @@ TEST_F(EngineInputTest, AJoystickPluggedInIsOpenedOnlyWithTheOption) {
     EXPECT_EQ(device.opens, 1);
     EXPECT_TRUE(engine.joystick.present);
     EXPECT_EQ(engine.joystick.id, 0u);
-
-    setJoystickSourceForTesting(nullptr);
 }

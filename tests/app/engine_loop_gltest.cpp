@@ -35,6 +35,11 @@ TEST(EngineLoopTest, StartsFromTheOptionsFileAndLeavesTheProjectionCurrent) {
         EXPECT_EQ(engine.options.resolutionIndex, RESOLUTION_SCREEN);  // a zero size means the desktop's
         EXPECT_EQ(engine.options.width, desktopWidth);
         EXPECT_EQ(engine.options.height, desktopHeight);
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(viewport[2], engine.drawableWidth);  // the picture fills what the window got
+        EXPECT_EQ(viewport[3], engine.drawableHeight);
+        EXPECT_EQ(engine.drawableWidth, desktopWidth);
         EXPECT_EQ(engine.cameraMatrix, &engine.camera);
         EXPECT_NEAR(engine.lastTime, getTimeSeconds(), 0.5);
         EXPECT_EQ(glInteger(GL_MATRIX_MODE), GL_PROJECTION);

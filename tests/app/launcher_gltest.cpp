@@ -13,6 +13,7 @@
 #include "app/LauncherDriver.h"
 #include "support/ImageTestFiles.h"
 #include "support/TempMediaDir.h"
+#include "support/TestSeams.h"
 
 namespace {
 
@@ -36,18 +37,10 @@ class LauncherOptionsTest : public LauncherTest {
 protected:
     TempMediaDir dir;
     std::vector<std::string> errorBoxes;
-
-    void SetUp() override {
-        LauncherTest::SetUp();
-        setErrorBoxHandlerForTesting([this](int, const std::string& caption, const std::string& text) {
-            errorBoxes.push_back(caption + ": " + text);
-            return true;
-        });
-    }
-    void TearDown() override {
-        setErrorBoxHandlerForTesting(nullptr);
-        LauncherTest::TearDown();
-    }
+    ErrorBoxOverride errorBoxCapture{[this](ErrorSeverity, const std::string& caption, const std::string& text) {
+        errorBoxes.push_back(caption + ": " + text);
+        return true;
+    }};
 
     // Runs options mode 2 while the actions play the launcher.
     bool runLauncher(GameOptions& options, const std::string& actions, bool closeAfterwards = false) {

@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "core/ErrorMessages.h"
+#include "support/TestSeams.h"
 
 namespace {
 
 struct ShownBox {
-    int severity;
+    ErrorSeverity severity;
     std::string caption;
     std::string text;
 };
@@ -18,18 +19,13 @@ class ErrorMessagesTest : public ::testing::Test {
 protected:
     std::vector<ShownBox> shown;
     bool answer = true;
+    ErrorBoxOverride capture{[this](ErrorSeverity severity, const std::string& caption, const std::string& text) {
+        shown.push_back({severity, caption, text});
+        return answer;
+    }};
 
-    void SetUp() override {
-        clearShutdownRequest();
-        setErrorBoxHandlerForTesting([this](int severity, const std::string& caption, const std::string& text) {
-            shown.push_back({severity, caption, text});
-            return answer;
-        });
-    }
-    void TearDown() override {
-        setErrorBoxHandlerForTesting(nullptr);
-        clearShutdownRequest();
-    }
+    void SetUp() override { clearShutdownRequest(); }
+    void TearDown() override { clearShutdownRequest(); }
 };
 
 }  // namespace
@@ -49,8 +45,8 @@ TEST_F(ErrorMessagesTest, TextsAndCaptionsPerSeverity) {
 }
 
 TEST_F(ErrorMessagesTest, OtherSeveritiesShowNothing) {
-    showError("x", "y", 3);
-    showError("x", "y", -1);
+    showError("x", "y", static_cast<ErrorSeverity>(3));
+    showError("x", "y", static_cast<ErrorSeverity>(-1));
     EXPECT_TRUE(shown.empty());
     EXPECT_FALSE(shutdownRequested());
 }

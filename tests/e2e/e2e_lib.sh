@@ -61,6 +61,14 @@ require_close_window() {
   fi
 }
 
+# Reading the label needs the helper that renders its texts.
+require_label_picture() {
+  if [ ! -x "${ZF_LABEL_PICTURE:-}" ]; then
+    echo "FAIL: no label renderer: set ZF_LABEL_PICTURE to the built label_picture program"
+    exit 1
+  fi
+}
+
 close_window() {  # window id
   "$ZF_CLOSE_WINDOW" "$1" || fail "close request not sent"
 }

@@ -3,7 +3,8 @@
 # its own Xvfb with Mesa's software renderer, played with xdotool. It looks at the
 # window's pictures and listens to the sound the game writes through SDL's disk
 # audio driver: Start, hike, steer, kick with Control, a new drive, hike and kick
-# with the right button, pause and resume with P, quit with Q.
+# with the right button, pause with P (the label reads "PAUSED" over the held
+# picture) and resume (the label reads as before), quit with Q.
 # Usage: play_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
 # Set ZF_SCREENSHOT_DIR to keep the pictures taken.
 set -u
@@ -11,6 +12,7 @@ set -u
 # shellcheck source=e2e_lib.sh
 . "$(dirname "$0")/e2e_lib.sh"
 e2e_setup "$@"
+require_label_picture
 P="$WORK/pictures"
 mkdir -p "$P"
 
@@ -81,22 +83,26 @@ wait_for_label_change "$P/before-second.png" 12 "$P/judged-2.png" ||
 wait_for_label_change "$P/judged-2.png" 20 "$P/new-drive-2.png" ||
   fail "the label's message stayed for over 20 s after the second kick"
 
-echo "Pause and resume with P"
+echo "Pause and resume with P: the label reads PAUSED, then as before"
 hold_key space
 sleep 0.5
 shot "$P/running-1.png"
 sleep 0.3
 shot "$P/running-2.png"
 [ "$(differing_pixels "$P/running-1.png" "$P/running-2.png")" -gt 0 ] || fail "nothing moves in the third down"
+[ "$(label_differs_from_text "$P/running-2.png" PAUSED)" -gt 0 ] || fail "the label reads PAUSED before the pause"
 hold_key p
 sleep 0.3
 shot "$P/paused-1.png"
 sleep 1
 shot "$P/paused-2.png"
 expect_eq "pixels changed during the pause" "$(differing_pixels "$P/paused-1.png" "$P/paused-2.png")" 0
+expect_eq "label pixels unlike \"PAUSED\" during the pause" "$(label_differs_from_text "$P/paused-2.png" PAUSED)" 0
 hold_key p
 sleep 0.3
 shot "$P/resumed-1.png"
+expect_eq "label pixels changed across the pause" \
+  "$(differing_pixels "$P/running-2.png" "$P/resumed-1.png" "$LABEL_AREA")" 0
 sleep 0.5
 shot "$P/resumed-2.png"
 [ "$(differing_pixels "$P/resumed-1.png" "$P/resumed-2.png")" -gt 0 ] || fail "the picture stays still after resuming"

@@ -124,9 +124,9 @@ using BallMovementTest = GameTest;
 
 TEST_F(BallMovementTest, KickFromOwnEndLandsPastTheGoalAfter102Steps) {
     game.resetDrive();
-    engine.keyDown[17] = 1;
+    engine.keyDown[VK_CONTROL_KEY] = 1;
     game.checkKick();
-    ASSERT_EQ(game.ball.visible, BALL_IN_FLIGHT);
+    ASSERT_EQ(ballState(game.ball), BALL_IN_FLIGHT);
     EXPECT_NEAR(game.ball.velocity.x, 0.0f, 1e-5f);  // heading 3.14159 runs straight
     EXPECT_FLOAT_EQ(game.ball.velocity.y, 1.5f);
     EXPECT_FLOAT_EQ(game.ball.velocity.z, 1.5f);
@@ -134,12 +134,12 @@ TEST_F(BallMovementTest, KickFromOwnEndLandsPastTheGoalAfter102Steps) {
     const float kickHeading = game.ball.rotation.y;
 
     int steps = 0;
-    while (game.ball.visible == BALL_IN_FLIGHT && steps < 1000) {
+    while (ballState(game.ball) == BALL_IN_FLIGHT && steps < 1000) {
         game.moveBall();
         ++steps;
     }
     EXPECT_EQ(steps, 102);
-    EXPECT_EQ(game.ball.visible, BALL_LANDED);
+    EXPECT_EQ(ballState(game.ball), BALL_LANDED);
     EXPECT_NEAR(game.ball.position.z, 108.0f, 0.01f);
     EXPECT_LT(game.ball.position.y, 1.0f);
     // Each step's random drift goes both into the sideways speed and into the
@@ -159,15 +159,15 @@ TEST_F(BallMovementTest, KickFromOwnEndLandsPastTheGoalAfter102Steps) {
 TEST_F(BallMovementTest, KickNeedsTheKeyAndAHeldBall) {
     game.resetDrive();
     game.checkKick();
-    EXPECT_EQ(game.ball.visible, BALL_HELD);
+    EXPECT_EQ(ballState(game.ball), BALL_HELD);
 
-    engine.keyDown[17] = 1;
-    game.ball.visible = BALL_LANDED;
+    engine.keyDown[VK_CONTROL_KEY] = 1;
+    setBallState(game.ball, BALL_LANDED);
     game.checkKick();
-    EXPECT_EQ(game.ball.visible, BALL_LANDED);
+    EXPECT_EQ(ballState(game.ball), BALL_LANDED);
 
     // A kick while running sideways leaves sideways.
-    game.ball.visible = BALL_HELD;
+    setBallState(game.ball, BALL_HELD);
     game.ball.rotation.y = PI_F / 2.0f;
     game.checkKick();
     EXPECT_NEAR(game.ball.velocity.x, -1.0f, 1e-6f);
@@ -189,7 +189,7 @@ class LineUpTest : public GameTest, public ::testing::WithParamInterface<float> 
 TEST_P(LineUpTest, WalksEveryoneToTheNextDownsPlaces) {
     const float tackleZ = GetParam();
     game.phase = PHASE_LINE_UP;
-    game.ball.visible = BALL_LANDED;
+    setBallState(game.ball, BALL_LANDED);
     game.dog.position.set(7.3f, 0.6f, tackleZ);
     game.dog.rotation.y = 0.7f;
     const Vec3 starts[ROBOT_COUNT] = {Vec3(-3.2f, 1.5f, tackleZ + 0.4f), Vec3(14.6f, 1.5f, -30.5f),
@@ -220,11 +220,11 @@ TEST_P(LineUpTest, WalksEveryoneToTheNextDownsPlaces) {
         const Model& robot = game.robots[i];
         EXPECT_EQ(std::trunc(robot.position.x), 10.0f * i - 20.0f) << "robot " << i;
         EXPECT_EQ(std::trunc(robot.position.z), lineZ) << "robot " << i;
-        EXPECT_GE(robot.visible, 1);
-        EXPECT_LE(robot.visible, 101);
+        EXPECT_GE(robotPace(robot), 1);
+        EXPECT_LE(robotPace(robot), 101);
         EXPECT_FLOAT_EQ(robot.velocity.x, 0.01f * i) << "velocities survive the line-up";
     }
-    EXPECT_EQ(game.ball.visible, BALL_HELD);
+    EXPECT_EQ(ballState(game.ball), BALL_HELD);
     EXPECT_FLOAT_EQ(game.ball.position.y, game.dog.position.y + 1.5f);
     EXPECT_EQ(game.ball.position.z, tackleZ);
 }

@@ -22,6 +22,7 @@
 #include "math/Clock.h"
 #include "math/Random.h"
 #include "support/TempMediaDir.h"
+#include "support/TestSeams.h"
 #include "support/WindowMessages.h"
 
 namespace {
@@ -103,28 +104,27 @@ double realSecondsSince(std::chrono::steady_clock::time_point start) {
 class GamePlayTest : public ::testing::Test {
 protected:
     std::atomic<double> now{100.0};
+    std::vector<std::string> errors;
+    // The stand-ins outlive the engine and the game, which may still read them.
+    ClockOverride clock{[this] { return now.load(); }};
+    ErrorBoxOverride errorBoxes{[this](ErrorSeverity, const std::string&, const std::string& text) {
+        errors.push_back(text);
+        return true;
+    }};
     std::unique_ptr<TempMediaDir> media = std::make_unique<TempMediaDir>();
     std::unique_ptr<Engine> engine = std::make_unique<Engine>();
     std::unique_ptr<Game> game;
-    std::vector<std::string> errors;
     std::vector<std::uint8_t> screenLabel;  // the label's corner of the last frame, BGRA
     std::uint8_t fieldPixel[4] = {};        // a point of the field ahead of the dog, BGRA
 
     void SetUp() override {
-        setClockForTesting([this] { return now.load(); });
-        setErrorBoxHandlerForTesting([this](int, const std::string&, const std::string& text) {
-            errors.push_back(text);
-            return true;
-        });
-        ASSERT_TRUE(engine->init("Zorbak Football II", nullptr, Color4(), 1.0f, 500.0f, 0));
+        ASSERT_TRUE(engine->init("Zorbak Football II", nullptr, Color4(), 1.0f, 500.0f, OPTIONS_DEFAULTS));
         game = std::make_unique<Game>(*engine);
     }
 
     void TearDown() override {
         game.reset();  // the sound output stops before the clock goes back
         engine.reset();
-        setClockForTesting(nullptr);
-        setErrorBoxHandlerForTesting(nullptr);
     }
 
     void send(MessageKind kind, std::uint32_t key = 0, int x = 0, int y = 0) {
@@ -263,7 +263,7 @@ TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     send(MESSAGE_RIGHT_BUTTON_DOWN);
     frame();
     send(MESSAGE_RIGHT_BUTTON_UP);
-    EXPECT_EQ(game->ball.visible, BALL_IN_FLIGHT);
+    EXPECT_EQ(ballState(game->ball), BALL_IN_FLIGHT);
     EXPECT_LT(game->ball.velocity.x, -0.9f);
     ASSERT_TRUE(framesWhile(PHASE_PLAY, 200));
     ASSERT_EQ(game->phase, PHASE_GAME_OVER);
@@ -283,7 +283,7 @@ TEST_F(GamePlayTest, MissingMediaLeavesTheGamePlayable) {
     ASSERT_TRUE(game->setup());
     EXPECT_GE(errors.size(), 5u) << "each missing model is reported";
     EXPECT_EQ(game->field.visible, 0);
-    EXPECT_EQ(game->ball.visible, BALL_HELD);
+    EXPECT_EQ(ballState(game->ball), BALL_HELD);
     frame();
     expectLabelShows("SCORE: 0");
     EXPECT_EQ(fieldPixel[1], 0) << "nothing of a missing field shows";

@@ -2,13 +2,14 @@
 #include <cstring>
 
 #include "game/GameTestFixture.h"
+#include "support/TestSeams.h"
 
 namespace {
 
 // Plays a down until the dog stands where the test wants it, with the ball held.
 void startDownAt(Game& game, Vec3 dogAt) {
     game.phase = PHASE_PLAY;
-    game.ball.visible = BALL_HELD;
+    setBallState(game.ball, BALL_HELD);
     game.dog.position = dogAt;
     game.ball.position = dogAt;
     game.ball.position.y += 1.5f;
@@ -105,6 +106,19 @@ TEST_F(ScoringTest, TouchdownNeedsTheDogBeyondFortyAndBeatsATackle) {
     EXPECT_FLOAT_EQ(game.ball.position.y, 2.1f);
 }
 
+using PauseLabelTest = GameTest;
+
+TEST_F(PauseLabelTest, ShowsPausedThenTheTextFromBefore) {
+    game.showLabel("TOUCH DOWN!");  // a message, not the score: it must come back too
+    game.showPaused(true);
+    EXPECT_STREQ(game.labelText, "PAUSED");
+    game.showPaused(true);  // said twice, "PAUSED" still does not become the text to restore
+    game.showPaused(false);
+    EXPECT_STREQ(game.labelText, "TOUCH DOWN!");
+    game.showPaused(false);
+    EXPECT_STREQ(game.labelText, "TOUCH DOWN!");
+}
+
 TEST_F(ScoringTest, KickedBallScoresOnlyStrictlyBetweenTheUprights) {
     struct Case {
         float x, z;
@@ -122,7 +136,7 @@ TEST_F(ScoringTest, KickedBallScoresOnlyStrictlyBetweenTheUprights) {
     for (const Case& kick : cases) {
         game.score = 0;
         game.phase = PHASE_PLAY;
-        game.ball.visible = BALL_IN_FLIGHT;
+        setBallState(game.ball, BALL_IN_FLIGHT);
         game.ball.position.set(kick.x, 30.0f, kick.z);
         game.resolvePlay();
         EXPECT_EQ(game.phase, kick.phase) << "x " << kick.x << " z " << kick.z;
@@ -131,7 +145,7 @@ TEST_F(ScoringTest, KickedBallScoresOnlyStrictlyBetweenTheUprights) {
     EXPECT_STREQ(game.labelText, "FIELD GOAL!");
 
     game.phase = PHASE_PLAY;
-    game.ball.visible = BALL_LANDED;
+    setBallState(game.ball, BALL_LANDED);
     game.resolvePlay();
     EXPECT_EQ(game.phase, PHASE_GAME_OVER);
 }
@@ -139,7 +153,7 @@ TEST_F(ScoringTest, KickedBallScoresOnlyStrictlyBetweenTheUprights) {
 TEST_F(ScoringTest, NoTackleWhileTheBallFlies) {
     game.resetDrive();
     game.phase = PHASE_PLAY;
-    game.ball.visible = BALL_IN_FLIGHT;
+    setBallState(game.ball, BALL_IN_FLIGHT);
     game.ball.position.set(0.0f, 10.0f, 20.0f);
     placeRobot(0, game.dog.position, 5);
     game.resolvePlay();
@@ -154,24 +168,24 @@ TEST_F(PhaseTest, NothingMovesUntilTheHike) {
     const Matrix4 cameraBefore = engine.camera;
     engine.stickX = 0.5f;
     engine.stickY = -1.0f;
-    engine.keyDown[17] = 1;
+    engine.keyDown[VK_CONTROL_KEY] = 1;
     for (int i = 0; i < 3; ++i) {
         game.update();
     }
     EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
     EXPECT_FLOAT_EQ(game.dog.position.z, -45.0f);
     EXPECT_FLOAT_EQ(game.robots[2].position.z, 0.0f);
-    EXPECT_EQ(game.ball.visible, BALL_HELD);
+    EXPECT_EQ(ballState(game.ball), BALL_HELD);
     EXPECT_EQ(std::memcmp(cameraBefore.m, engine.camera.m, sizeof cameraBefore.m), 0);
 
-    engine.keyDown[32] = 1;
+    engine.keyDown[VK_SPACE_KEY] = 1;
     game.update();
     EXPECT_EQ(game.phase, PHASE_PLAY);
     EXPECT_FLOAT_EQ(game.dog.position.z, -45.0f);
 
     // The kick held through the wait fires in the first step of the down.
     game.update();
-    EXPECT_EQ(game.ball.visible, BALL_IN_FLIGHT);
+    EXPECT_EQ(ballState(game.ball), BALL_IN_FLIGHT);
     EXPECT_FLOAT_EQ(game.steerY, -1.0f);
     EXPECT_GT(game.dog.position.z, -45.0f);
 }
@@ -180,34 +194,34 @@ TEST_F(PhaseTest, KickKeyHeldAcrossALineUpKicksInTheNextDown) {
     game.resetDrive();
     game.phase = PHASE_LINE_UP;
     game.dog.position.set(3.5f, 0.6f, -20.0f);
-    game.ball.visible = BALL_HELD;
-    engine.keyDown[17] = 1;
-    engine.keyDown[32] = 1;
+    setBallState(game.ball, BALL_HELD);
+    engine.keyDown[VK_CONTROL_KEY] = 1;
+    engine.keyDown[VK_SPACE_KEY] = 1;
     int steps = 0;
     while (game.phase == PHASE_LINE_UP && steps < 200) {
         game.update();
-        EXPECT_NE(game.ball.visible, BALL_IN_FLIGHT);
+        EXPECT_NE(ballState(game.ball), BALL_IN_FLIGHT);
         ++steps;
     }
     ASSERT_EQ(game.phase, PHASE_WAIT_HIKE);
-    EXPECT_EQ(engine.keyDown[17], 1);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
 
     game.update();  // the held hike key starts the down at once
     EXPECT_EQ(game.phase, PHASE_PLAY);
     game.update();
-    EXPECT_EQ(game.ball.visible, BALL_IN_FLIGHT);
+    EXPECT_EQ(ballState(game.ball), BALL_IN_FLIGHT);
 }
 
 TEST_F(PhaseTest, ResetPlacesTheDriveAndForgetsHeldKeys) {
     game.dog.position.set(9.0f, 0.6f, 30.0f);
-    game.ball.visible = BALL_LANDED;
+    setBallState(game.ball, BALL_LANDED);
     for (int i = 0; i < ROBOT_COUNT; ++i) {
         placeRobot(i, Vec3(1.0f, 1.5f, 1.0f), 0);
         game.robots[i].velocity.set(0.1f, 0.0f, 0.1f);
         game.robots[i].rotation.set(0.0f, 2.0f, 0.0f);
     }
-    engine.keyDown[32] = 1;
-    engine.keyDown[17] = 1;
+    engine.keyDown[VK_SPACE_KEY] = 1;
+    engine.keyDown[VK_CONTROL_KEY] = 1;
     game.down = 4;
 
     const auto started = std::chrono::steady_clock::now();
@@ -216,10 +230,10 @@ TEST_F(PhaseTest, ResetPlacesTheDriveAndForgetsHeldKeys) {
 
     EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
     EXPECT_EQ(game.down, 1);
-    EXPECT_EQ(engine.keyDown[32], 0);
-    EXPECT_EQ(engine.keyDown[17], 0);
+    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 0);
     EXPECT_FLOAT_EQ(game.dog.rotation.y, 3.14159f);
-    EXPECT_EQ(game.ball.visible, BALL_HELD);
+    EXPECT_EQ(ballState(game.ball), BALL_HELD);
     EXPECT_FLOAT_EQ(game.ball.position.y, 2.1f);
     EXPECT_FLOAT_EQ(game.ball.position.z, -45.0f);
     for (int i = 0; i < ROBOT_COUNT; ++i) {
@@ -229,8 +243,8 @@ TEST_F(PhaseTest, ResetPlacesTheDriveAndForgetsHeldKeys) {
         EXPECT_EQ(robot.position.z, 0.0f);
         EXPECT_EQ(robot.velocity.x, 0.0f);
         EXPECT_EQ(robot.rotation.y, 0.0f);
-        EXPECT_GE(robot.visible, 1);
-        EXPECT_LE(robot.visible, 101);
+        EXPECT_GE(robotPace(robot), 1);
+        EXPECT_LE(robotPace(robot), 101);
     }
 }
 
@@ -315,39 +329,38 @@ public:
 class JoystickInputTest : public GameTest {
 protected:
     FakeJoystick stick;
+    JoystickOverride stickInUse{&stick};
 
     void SetUp() override {
         GameTest::SetUp();
-        setJoystickSourceForTesting(&stick);
         stick.reading.xPos = 75;  // +0.5
         stick.reading.yPos = 0;   // -1: pushed forward
         ASSERT_TRUE(engine.joystick.open(0));
     }
-    void TearDown() override { setJoystickSourceForTesting(nullptr); }
 };
 
 TEST_F(JoystickInputTest, OverridesMouseAndKeysWithYAxisInverted) {
     engine.stickX = -0.25f;
     engine.stickY = 0.75f;
-    engine.keyDown[32] = 1;
-    engine.keyDown[17] = 0;
+    engine.keyDown[VK_SPACE_KEY] = 1;
+    engine.keyDown[VK_CONTROL_KEY] = 0;
     stick.reading.buttons = 0x20;  // button 6 only
     game.sampleInput();
     EXPECT_FLOAT_EQ(game.steerX, 0.5f);
     EXPECT_FLOAT_EQ(game.steerY, 1.0f);
-    EXPECT_EQ(engine.keyDown[32], 0);
-    EXPECT_EQ(engine.keyDown[17], 1);
+    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
 
     stick.reading.buttons = 0x10 | 0x01;  // button 5 and button 1
     game.sampleInput();
-    EXPECT_EQ(engine.keyDown[32], 1);
-    EXPECT_EQ(engine.keyDown[17], 0);
+    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 1);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 0);
 
     // Unplugged: the mouse and keyboard decide again.
     stick.plugged = false;
-    engine.keyDown[17] = 1;
+    engine.keyDown[VK_CONTROL_KEY] = 1;
     game.sampleInput();
     EXPECT_FLOAT_EQ(game.steerX, -0.25f);
     EXPECT_FLOAT_EQ(game.steerY, 0.75f);
-    EXPECT_EQ(engine.keyDown[17], 1);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
 }

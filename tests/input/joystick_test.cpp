@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "input/Joystick.h"
+#include "support/TestSeams.h"
 
 namespace {
 
@@ -31,13 +32,10 @@ public:
 
 class JoystickTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        device.caps = JoystickCaps{0, 65535, 0, 65535, 0, 65535, 0, 65535};
-        setJoystickSourceForTesting(&device);
-    }
-    void TearDown() override { setJoystickSourceForTesting(nullptr); }
+    void SetUp() override { device.caps = JoystickCaps{0, 65535, 0, 65535, 0, 65535, 0, 65535}; }
 
     FakeJoystickSource device;
+    JoystickOverride deviceInUse{&device};
     Joystick joystick;
 };
 

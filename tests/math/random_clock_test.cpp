@@ -4,6 +4,7 @@
 
 #include "math/Clock.h"
 #include "math/Random.h"
+#include "support/TestSeams.h"
 
 namespace {
 
@@ -58,11 +59,12 @@ TEST(RandomTest, ValuesStayInClosedRanges) {
 
 TEST(ClockTest, InjectedClockReplacesAndRestores) {
     double fake = 123.25;
-    setClockForTesting([&fake] { return fake; });
-    EXPECT_EQ(getTimeSeconds(), 123.25);
-    fake = 124.0;
-    EXPECT_EQ(getTimeSeconds(), 124.0);
-    setClockForTesting(nullptr);
+    {
+        ClockOverride clock([&fake] { return fake; });
+        EXPECT_EQ(getTimeSeconds(), 123.25);
+        fake = 124.0;
+        EXPECT_EQ(getTimeSeconds(), 124.0);
+    }
 
     // The real clock counts from the program's start and never goes back.
     double first = getTimeSeconds();

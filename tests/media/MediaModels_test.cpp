@@ -67,7 +67,7 @@ TEST_F(MediaModels, EachVertexFormatIsUsedAndTheCutOutIsABmp) {
     EXPECT_NE(field->vertices[0].texCoord.u + field->vertices[1].texCoord.v, 0.0f);
     // Texture coordinates only.
     EXPECT_FALSE(uprights->hasNormals);
-    EXPECT_EQ(uprights->material.alphaMode, BLACK_MASK);
+    EXPECT_EQ(uprights->material.alphaMode, AlphaMode::BLACK_MASK);
     EXPECT_STREQ(uprights->material.textureFile, "uprights.bmp");
     // Normals only: the reader lays the texture over it, all inside [0, 1].
     EXPECT_TRUE(ball->hasNormals);
@@ -75,7 +75,7 @@ TEST_F(MediaModels, EachVertexFormatIsUsedAndTheCutOutIsABmp) {
         ASSERT_GE(ball->vertices[i].texCoord.u, 0.0f);
         ASSERT_LE(ball->vertices[i].texCoord.v, 1.0f);
     }
-    EXPECT_EQ(field->material.alphaMode, NONE);
+    EXPECT_EQ(field->material.alphaMode, AlphaMode::NONE);
 }
 
 TEST_F(MediaModels, FieldCoversThePlayingAreaAndSurroundsIt) {

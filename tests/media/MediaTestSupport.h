@@ -9,7 +9,7 @@
 #include "core/ErrorMessages.h"
 #include "model/Model.h"
 #include "model/ModelTextures.h"
-#include "platform/ExecutablePath.h"
+#include "support/TestSeams.h"
 
 // Points the game's loaders at the repository's own media folder, records every
 // message box instead of showing it, and records the textures models ask for.
@@ -20,23 +20,6 @@ protected:
         AlphaMode alphaMode;
     };
 
-    void SetUp() override {
-        platformSetExecutableDirectoryForTesting(ZF_SOURCE_DIR);
-        setErrorBoxHandlerForTesting([this](int, const std::string& caption, const std::string& text) {
-            messages.push_back(caption + ": " + text);
-            return true;
-        });
-        setTextureCreatorForTesting([this](const char* fileName, AlphaMode mode, float) {
-            textures.push_back(TextureRequest{fileName, mode});
-            return 7u;
-        });
-    }
-    void TearDown() override {
-        setTextureCreatorForTesting(nullptr);
-        setErrorBoxHandlerForTesting(nullptr);
-        platformSetExecutableDirectoryForTesting("");
-    }
-
     std::string allMessages() const {
         std::string joined;
         for (const std::string& m : messages) joined += m + "\n";
@@ -45,6 +28,17 @@ protected:
 
     std::vector<std::string> messages;
     std::vector<TextureRequest> textures;
+
+private:
+    ExecutableDirectoryOverride mediaRoot_{ZF_SOURCE_DIR};
+    ErrorBoxOverride errorBoxes_{[this](ErrorSeverity, const std::string& caption, const std::string& text) {
+        messages.push_back(caption + ": " + text);
+        return true;
+    }};
+    TextureCreatorOverride textureRequests_{[this](const char* fileName, AlphaMode mode, float) {
+        textures.push_back(TextureRequest{fileName, mode});
+        return 7u;
+    }};
 };
 
 struct Box {

@@ -77,7 +77,7 @@ TEST_F(A3fReaderTest, ReadsEveryPartOfACompleteFile) {
     EXPECT_EQ(model.visible, 1);
     ASSERT_EQ(capture.textureRequests.size(), 1u);
     EXPECT_EQ(capture.textureRequests[0].fileName, "plate.jpg");
-    EXPECT_EQ(capture.textureRequests[0].alphaMode, NONE);
+    EXPECT_EQ(capture.textureRequests[0].alphaMode, AlphaMode::NONE);
     EXPECT_EQ(model.material.textureId, capture.textureToReturn);
 }
 
@@ -221,7 +221,7 @@ TEST_F(A3fReaderTest, LaterMaterialBlocksOverwriteEarlierOnes) {
     EXPECT_EQ(model.material.specular.g, 1.0f);
     EXPECT_STREQ(model.material.name, "first");
     EXPECT_STREQ(model.material.textureFile, "");
-    EXPECT_EQ(model.material.alphaMode, RED_MASK);
+    EXPECT_EQ(model.material.alphaMode, AlphaMode::RED_MASK);
     EXPECT_TRUE(capture.textureRequests.empty());
 }
 
@@ -229,34 +229,34 @@ TEST_F(A3fReaderTest, TextureBlocksKeepTheMaterialOpenAndReadAlphaWords) {
     const std::string geometry = std::string("A3F ") + TRIANGLE_VERTICES + TRIANGLE_FACES;
     ASSERT_TRUE(parse(geometry + "MATERIALS { 1 { TEXTURE { { FILE t.jpg ALPHA 0.5 } "
                                  "SHININESS 20 AMBIENT 0.1 0.2 0.3 0.4 EMISSION 1 1 0 1 } }"));
-    EXPECT_EQ(model.material.alphaMode, VALUE);
+    EXPECT_EQ(model.material.alphaMode, AlphaMode::VALUE);
     EXPECT_EQ(model.material.alphaValue, 0.5f);
     EXPECT_EQ(model.material.shininess, 20u);
     EXPECT_EQ(model.material.ambient.a, 0.4f);
     EXPECT_EQ(model.material.emission.g, 1.0f);
     ASSERT_EQ(capture.textureRequests.size(), 1u);
     EXPECT_EQ(capture.textureRequests[0].fileName, "t.jpg");
-    EXPECT_EQ(capture.textureRequests[0].alphaMode, VALUE);
+    EXPECT_EQ(capture.textureRequests[0].alphaMode, AlphaMode::VALUE);
     EXPECT_EQ(capture.textureRequests[0].alphaValue, 0.5f);
 
     // Keywords are case-sensitive: "none" is a value word that begins with no number.
     ASSERT_TRUE(parse(geometry + "MATERIALS { 1 { TEXTURE { FILE t.jpg ALPHA none } } }"));
-    EXPECT_EQ(model.material.alphaMode, VALUE);
+    EXPECT_EQ(model.material.alphaMode, AlphaMode::VALUE);
     EXPECT_EQ(model.material.alphaValue, 0.0f);
 
     ASSERT_TRUE(parse(geometry + "MATERIALS { 1 { TEXTURE { FILE t.jpg ALPHA ILLUMINANCE } } }"));
-    EXPECT_EQ(model.material.alphaMode, ILLUMINANCE);
+    EXPECT_EQ(model.material.alphaMode, AlphaMode::ILLUMINANCE);
     ASSERT_TRUE(parse(geometry + "MATERIALS { 1 { TEXTURE { FILE t.jpg ALPHA BLUE_MASK } } }"));
-    EXPECT_EQ(model.material.alphaMode, BLUE_MASK);
+    EXPECT_EQ(model.material.alphaMode, AlphaMode::BLUE_MASK);
 }
 
 TEST_F(A3fReaderTest, ASecondLoadKeepsTheMaterialButResetsTheAlphaMode) {
     ASSERT_TRUE(parse(std::string("A3F ") + TRIANGLE_VERTICES + TRIANGLE_FACES +
                       "MATERIALS { 1 { DIFFUSE 1 1 0 1 TEXTURE { FILE t.jpg ALPHA LUMINANCE } } }"));
-    ASSERT_EQ(model.material.alphaMode, LUMINANCE);
+    ASSERT_EQ(model.material.alphaMode, AlphaMode::LUMINANCE);
     ASSERT_TRUE(parse(std::string("A3F VERTICES { POSITION_TEXCOORDS 1 0 0 0 0 0 } "
                                   "FACES { 2 0 0 0 0 0 0 0 0 }")));
-    EXPECT_EQ(model.material.alphaMode, NONE);
+    EXPECT_EQ(model.material.alphaMode, AlphaMode::NONE);
     EXPECT_EQ(model.material.diffuse.g, 1.0f);
     EXPECT_EQ(model.vertexCount, 1u);
     EXPECT_EQ(model.faceCount, 2u);

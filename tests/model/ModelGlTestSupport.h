@@ -12,6 +12,7 @@
 #include "model/TextureCache.h"
 #include "support/GlTestWindow.h"
 #include "support/TempMediaDir.h"
+#include "support/TestSeams.h"
 
 // A window with the state the engine sets for the game (back faces culled,
 // counter-clockwise fronts, texturing on, the game's blend function), an empty
@@ -22,13 +23,13 @@ protected:
     TempMediaDir media;
     GlTestWindow window{32, 32};
     std::vector<std::string> errors;
+    ErrorBoxOverride errorBoxes{[this](ErrorSeverity, const std::string&, const std::string& text) {
+        errors.push_back(text);
+        return true;
+    }};
 
     void SetUp() override {
         ASSERT_TRUE(window.ok());
-        setErrorBoxHandlerForTesting([this](int, const std::string&, const std::string& text) {
-            errors.push_back(text);
-            return true;
-        });
         resetTextureCache(true);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
@@ -45,10 +46,7 @@ protected:
         clearTo(0.0f, 0.0f, 1.0f);
     }
 
-    void TearDown() override {
-        releaseTextures();
-        setErrorBoxHandlerForTesting(nullptr);
-    }
+    void TearDown() override { releaseTextures(); }
 
     void clearTo(float r, float g, float b) {
         glClearColor(r, g, b, 1.0f);

@@ -8,6 +8,7 @@
 #include "model/Model.h"
 #include "model/ModelTextures.h"
 #include "support/TempMediaDir.h"
+#include "support/TestSeams.h"
 
 // The text an "ERROR" box shows for one failure.
 inline std::string errorText(const std::string& what, const std::string& detail) {
@@ -28,20 +29,13 @@ public:
     std::vector<TextureRequest> textureRequests;
     std::uint32_t textureToReturn = 7;
 
-    ModelTestCapture() {
-        setErrorBoxHandlerForTesting([this](int, const std::string&, const std::string& text) {
-            errors.push_back(text);
-            return true;
-        });
-        setTextureCreatorForTesting([this](const char* fileName, AlphaMode mode, float value) {
-            textureRequests.push_back({fileName, mode, value});
-            return textureToReturn;
-        });
-    }
-    ~ModelTestCapture() {
-        setErrorBoxHandlerForTesting(nullptr);
-        setTextureCreatorForTesting(nullptr);
-    }
-    ModelTestCapture(const ModelTestCapture&) = delete;
-    ModelTestCapture& operator=(const ModelTestCapture&) = delete;
+private:
+    ErrorBoxOverride errorBoxes_{[this](ErrorSeverity, const std::string&, const std::string& text) {
+        errors.push_back(text);
+        return true;
+    }};
+    TextureCreatorOverride textures_{[this](const char* fileName, AlphaMode mode, float value) {
+        textureRequests.push_back({fileName, mode, value});
+        return textureToReturn;
+    }};
 };

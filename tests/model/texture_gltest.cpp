@@ -39,7 +39,7 @@ TEST_F(TextureCacheGl, TexelsAreTheImageInRedGreenBlueAlphaOrder) {
         0, 0, 0, 10, 20, 30, 255, 255, 255,
     };
     media.write("rows.bmp", makeTestBmp(3, 2, 24, bgr));
-    const GLuint texture = createTexture("rows.bmp", BLACK_MASK, 0.0f);
+    const GLuint texture = createTexture("rows.bmp", AlphaMode::BLACK_MASK, 0.0f);
     ASSERT_NE(texture, 0u);
     const std::vector<std::uint8_t> expected = {
         255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255,
@@ -59,7 +59,7 @@ TEST_F(TextureCacheGl, TexelsAreTheImageInRedGreenBlueAlphaOrder) {
 TEST_F(TextureCacheGl, AJpegRedPixelBecomesARedTexel) {
     ASSERT_TRUE(writeTestJpeg(media.mediaPath("red.jpg"), 8, 8, 3, JCS_RGB,
                               solidRgb(8, 8, 255, 0, 0)));
-    const GLuint texture = createTexture("red.jpg", RED_MASK, 0.0f);
+    const GLuint texture = createTexture("red.jpg", AlphaMode::RED_MASK, 0.0f);
     ASSERT_NE(texture, 0u);
     const std::vector<std::uint8_t> texels = textureTexels(texture, 8, 8);
     EXPECT_GE(texels[0], 249);
@@ -72,42 +72,42 @@ TEST_F(TextureCacheGl, InternalFormatsFollowTheQualityOption) {
     writeSolidBmp("a.bmp", 2, 2, 10, 20, 30);
     writeSolidBmp("b.bmp", 2, 2, 10, 20, 30);
     resetTextureCache(false);
-    EXPECT_EQ(internalFormatOf(createTexture("a.bmp", NONE, 0.0f)), GL_R3_G3_B2);
-    EXPECT_EQ(internalFormatOf(createTexture("b.bmp", LUMINANCE, 0.0f)), GL_RGBA2);
+    EXPECT_EQ(internalFormatOf(createTexture("a.bmp", AlphaMode::NONE, 0.0f)), GL_R3_G3_B2);
+    EXPECT_EQ(internalFormatOf(createTexture("b.bmp", AlphaMode::LUMINANCE, 0.0f)), GL_RGBA2);
     releaseTextures();
     resetTextureCache(true);
-    EXPECT_EQ(internalFormatOf(createTexture("a.bmp", NONE, 0.0f)), GL_RGB);
-    EXPECT_EQ(internalFormatOf(createTexture("b.bmp", VALUE, 0.5f)), GL_RGBA);
+    EXPECT_EQ(internalFormatOf(createTexture("a.bmp", AlphaMode::NONE, 0.0f)), GL_RGB);
+    EXPECT_EQ(internalFormatOf(createTexture("b.bmp", AlphaMode::VALUE, 0.5f)), GL_RGBA);
 }
 
 TEST_F(TextureCacheGl, ANameIsDecodedOnceAndLookupsAreCaseSensitive) {
     writeSolidBmp("ball.bmp", 2, 2, 200, 0, 0);
     writeSolidBmp("BALL.bmp", 2, 2, 0, 200, 0);
-    const GLuint first = createTexture("ball.bmp", NONE, 0.0f);
+    const GLuint first = createTexture("ball.bmp", AlphaMode::NONE, 0.0f);
     ASSERT_NE(first, 0u);
     // Gone from the disk, the file is still served from the cache.
     std::remove(media.mediaPath("ball.bmp").c_str());
-    EXPECT_EQ(createTexture("ball.bmp", LUMINANCE, 0.0f), first);
-    const GLuint upper = createTexture("BALL.bmp", NONE, 0.0f);
+    EXPECT_EQ(createTexture("ball.bmp", AlphaMode::LUMINANCE, 0.0f), first);
+    const GLuint upper = createTexture("BALL.bmp", AlphaMode::NONE, 0.0f);
     EXPECT_NE(upper, 0u);
     EXPECT_NE(upper, first);
     EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(TextureCacheGl, FailuresAreReportedOnceAndTheSlotIsReused) {
-    EXPECT_EQ(createTexture("face.png", NONE, 0.0f), 0u);
-    EXPECT_EQ(createTexture("face.png", NONE, 0.0f), 0u);
+    EXPECT_EQ(createTexture("face.png", AlphaMode::NONE, 0.0f), 0u);
+    EXPECT_EQ(createTexture("face.png", AlphaMode::NONE, 0.0f), 0u);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], errorText("face.png"));
 
     // A good file takes the failed name's slot; the failed name is then new again.
     writeSolidBmp("good.bmp", 1, 1, 1, 2, 3);
-    EXPECT_NE(createTexture("good.bmp", NONE, 0.0f), 0u);
-    EXPECT_EQ(createTexture("face.png", NONE, 0.0f), 0u);
+    EXPECT_NE(createTexture("good.bmp", AlphaMode::NONE, 0.0f), 0u);
+    EXPECT_EQ(createTexture("face.png", AlphaMode::NONE, 0.0f), 0u);
     EXPECT_EQ(errors.size(), 2u);
 
     const std::string tooLong(260, 't');
-    EXPECT_EQ(createTexture(tooLong.c_str(), NONE, 0.0f), 0u);
+    EXPECT_EQ(createTexture(tooLong.c_str(), AlphaMode::NONE, 0.0f), 0u);
     ASSERT_EQ(errors.size(), 3u);
     EXPECT_EQ(errors[2], errorText(tooLong));
 }
@@ -117,15 +117,15 @@ TEST_F(TextureCacheGl, The256thFileIsRefusedAndReleaseDeletesEveryTexture) {
     for (int i = 0; i < TEXTURE_SLOTS; ++i) {
         const std::string name = "t" + std::to_string(i) + ".bmp";
         writeSolidBmp(name, 1, 1, 9, 9, 9);
-        textures.push_back(createTexture(name.c_str(), NONE, 0.0f));
+        textures.push_back(createTexture(name.c_str(), AlphaMode::NONE, 0.0f));
         ASSERT_NE(textures.back(), 0u) << name;
     }
     writeSolidBmp("extra.bmp", 1, 1, 9, 9, 9);
-    EXPECT_EQ(createTexture("extra.bmp", NONE, 0.0f), 0u);
+    EXPECT_EQ(createTexture("extra.bmp", AlphaMode::NONE, 0.0f), 0u);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], errorText("extra.bmp"));
     // Known names are still served.
-    EXPECT_EQ(createTexture("t254.bmp", NONE, 0.0f), textures.back());
+    EXPECT_EQ(createTexture("t254.bmp", AlphaMode::NONE, 0.0f), textures.back());
 
     releaseTextures();
     for (GLuint texture : textures) {

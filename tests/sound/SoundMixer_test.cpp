@@ -5,6 +5,7 @@
 #include "math/Clock.h"
 #include "sound/SoundPlayer.h"
 #include "sound/SoundTestSupport.h"
+#include "support/TestSeams.h"
 
 namespace {
 std::vector<std::int16_t> constant(int count, int value) {
@@ -23,14 +24,8 @@ std::vector<std::int16_t> ramp(int count) {
 
 class MixerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setClockForTesting([this] { return now; });
-        player.openWithoutDevice(75.0f, &listener, &facing);
-    }
-    void TearDown() override {
-        player.close();
-        setClockForTesting(nullptr);
-    }
+    void SetUp() override { player.openWithoutDevice(75.0f, &listener, &facing); }
+    void TearDown() override { player.close(); }
     // Refills once the clock has passed every start delay within the range.
     void refillLater() {
         now += 1.0;
@@ -40,6 +35,7 @@ protected:
     int right(int frame) const { return player.lastMixedBuffer()[frame * 2 + 1]; }
 
     double now = 100.0;
+    ClockOverride clock{[this] { return now; }};
     Vec3 listener{0.0f, 0.0f, 0.0f};
     Vec3 facing{0.0f, 0.0f, 1.0f};
     SoundPlayer player;

@@ -9,18 +9,11 @@
 #include "sound/SoundPlayer.h"
 #include "sound/SoundTestSupport.h"
 #include "support/TempMediaDir.h"
+#include "support/TestSeams.h"
 
 namespace {
 class WavLoadTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setErrorBoxHandlerForTesting([this](int, const std::string& caption, const std::string& text) {
-            boxes.push_back(caption + "|" + text);
-            return true;
-        });
-    }
-    void TearDown() override { setErrorBoxHandlerForTesting(nullptr); }
-
     int load(const std::string& name, const std::string& bytes) {
         media.write(name, bytes);
         return player.loadSound(name.c_str());
@@ -34,6 +27,10 @@ protected:
     TempMediaDir media;
     SoundPlayer player;
     std::vector<std::string> boxes;
+    ErrorBoxOverride errorBoxes{[this](ErrorSeverity, const std::string& caption, const std::string& text) {
+        boxes.push_back(caption + "|" + text);
+        return true;
+    }};
 };
 
 TEST_F(WavLoadTest, SixteenBitPcmCountsEverySample) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/ErrorMessages.h"
+#include "support/TestSeams.h"
 #include "text/TextLabel.h"
 
 namespace {
@@ -71,7 +72,7 @@ TEST(TextLabel, GameLabelSitsAtTheBottomLeftCorner) {
 TEST(TextLabel, EveryGameTextFitsWholeAndReadable) {
     TextLabel label;
     ASSERT_TRUE(label.create(GAME_LABEL, 640, 480, false));
-    for (const char* text : {"TOUCH DOWN!", "FIELD GOAL!", "GAME OVER", "4th Down", "SCORE: 9999"}) {
+    for (const char* text : {"TOUCH DOWN!", "FIELD GOAL!", "GAME OVER", "4th Down", "SCORE: 9999", "PAUSED"}) {
         label.clear();
         label.setText(text, WHOLE_BITMAP, 0);
         int right = 0;
@@ -132,19 +133,19 @@ TEST(TextLabel, TextOutsideTheBitmapIsCutOff) {
 
 TEST(TextLabel, MissingFontIsReportedOnceAndLeavesTheLabelBlank) {
     std::vector<std::string> boxes;
-    setErrorBoxHandlerForTesting([&boxes](int, const std::string& caption, const std::string& text) {
-        boxes.push_back(caption + "|" + text);
-        return true;
-    });
-    setLabelFontFileForTesting("/nonexistent/font.ttf");
-    TextLabel first;
-    TextLabel second;
-    EXPECT_TRUE(first.create(GAME_LABEL, 640, 480, false));
-    EXPECT_TRUE(second.create(GAME_LABEL, 640, 480, false));
-    first.setText("SCORE: 0", WHOLE_BITMAP, 0);
-    EXPECT_TRUE(allZero(first.pixels, first.byteCount));
-    setLabelFontFileForTesting("");
-    setErrorBoxHandlerForTesting(nullptr);
+    {
+        ErrorBoxOverride errorBoxes([&boxes](ErrorSeverity, const std::string& caption, const std::string& text) {
+            boxes.push_back(caption + "|" + text);
+            return true;
+        });
+        LabelFontFileOverride missingFont("/nonexistent/font.ttf");
+        TextLabel first;
+        TextLabel second;
+        EXPECT_TRUE(first.create(GAME_LABEL, 640, 480, false));
+        EXPECT_TRUE(second.create(GAME_LABEL, 640, 480, false));
+        first.setText("SCORE: 0", WHOLE_BITMAP, 0);
+        EXPECT_TRUE(allZero(first.pixels, first.byteCount));
+    }
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find("ERROR|"), std::string::npos);
     EXPECT_NE(boxes[0].find("/nonexistent/font.ttf"), std::string::npos);

@@ -89,8 +89,8 @@ int main(int argc, char** argv) {
                                Vec3(-2.2f, 1.5f, -41)}};
         for (const View& v : views) {
             beginView(engine, v.eye, v.target);
-            place(dog, v.dogAt, 3.14159f);
-            place(ball, Vec3(v.dogAt.x, v.dogAt.y + 1.5f, v.dogAt.z), 3.14159f);
+            place(dog, v.dogAt, FACING_GOAL);
+            place(ball, Vec3(v.dogAt.x, v.dogAt.y + 1.5f, v.dogAt.z), FACING_GOAL);
             place(robot, v.robotAt, 0);
             for (Model* m : {&field, &uprights, &dog, &ball, &robot}) m->draw();
             std::string path = out + "/gl_" + v.name + (lights ? "_lights_on.ppm" : "_lights_off.ppm");

@@ -1,0 +1,36 @@
+// A pause the player can see: a frozen picture alone looks like a hung game.
+#include <cstdio>
+
+#include "app/Engine.h"
+#include "game/Game.h"
+
+namespace {
+const char* const PAUSED_TEXT = "PAUSED";
+}  // namespace
+
+void Game::followPause(PauseChange change) {
+    if (change == PAUSE_BEGAN) {
+        showPaused(true);
+        // The scene as the last update left it, under the camera it set; no
+        // time passes in the game. The picture then holds until the pause ends.
+        engine.beginDrawing();
+        engine.applyCamera();
+        draw();
+        engine.endFrame();
+    } else if (change == PAUSE_ENDED) {
+        showPaused(false);
+    }
+}
+
+void Game::showPaused(bool paused) {
+    if (paused == pauseShown) {
+        return;  // a second "PAUSED" must not replace the text to come back to
+    }
+    pauseShown = paused;
+    if (paused) {
+        std::snprintf(labelBeforePause, sizeof labelBeforePause, "%s", labelText);
+        showLabel(PAUSED_TEXT);
+    } else {
+        showLabel(labelBeforePause);
+    }
+}
