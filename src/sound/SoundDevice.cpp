@@ -83,21 +83,24 @@ void SoundPlayer::deviceCallback(void* instance, std::uint8_t* stream, int byteC
         std::memset(stream, 0, static_cast<std::size_t>(byteCount));
         return;
     }
-    // The device plays the two buffers in turn; whenever one has been handed out
-    // whole it counts as played, and is refilled for its next turn.
+    // The output asks for each buffer just before it plays it, and holds the one
+    // it plays meanwhile: that is the second of the two buffers. So a buffer is
+    // mixed the moment the output starts to take it, and a sound played since the
+    // last request is in it, not one buffer later.
     while (byteCount > 0) {
-        const std::uint8_t* playingBuffer =
-            reinterpret_cast<const std::uint8_t*>(player->nextBufferIsA ? player->bufferA
-                                                                        : player->bufferB);
+        if (player->deviceReadOffset == 0) {
+            player->onBufferDone();
+        }
+        const std::uint8_t* takenBuffer =
+            reinterpret_cast<const std::uint8_t*>(player->lastMixedBuffer());
         const std::uint32_t take =
             std::min(static_cast<std::uint32_t>(byteCount), MIX_BUFFER_BYTES - player->deviceReadOffset);
-        std::memcpy(stream, playingBuffer + player->deviceReadOffset, take);
+        std::memcpy(stream, takenBuffer + player->deviceReadOffset, take);
         stream += take;
         byteCount -= static_cast<int>(take);
         player->deviceReadOffset += take;
         if (player->deviceReadOffset == MIX_BUFFER_BYTES) {
             player->deviceReadOffset = 0;
-            player->onBufferDone();
         }
     }
 }

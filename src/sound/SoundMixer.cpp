@@ -57,7 +57,7 @@ void SoundPlayer::refill() {
         }
     }
     std::int16_t* block = mixRing + writeCursor;
-    // Copying into the buffer is what queues it: the device plays it in its turn.
+    // Copying into the buffer is what hands it to the output.
     std::memcpy(nextBufferIsA ? bufferA : bufferB, block, MIX_BUFFER_BYTES);
     std::memset(block, 0, MIX_BUFFER_BYTES);
     writeCursor += MIX_BLOCK_SAMPLES;

@@ -29,11 +29,11 @@ public:
     float range = 0.0f;
     PlatformAudio* device = nullptr;
     bool deviceFailed = false;  // the last open found no output at all
-    // The two output buffers; the device plays them in turn, and the one it
-    // plays next is always the one the next refill fills (nextBufferIsA).
+    // The two output buffers, filled in turn: the output plays the one filled
+    // last while the next one is mixed, just as it starts to take it.
     std::int16_t bufferA[MIX_BLOCK_SAMPLES] = {};
     std::int16_t bufferB[MIX_BLOCK_SAMPLES] = {};
-    std::uint32_t deviceReadOffset = 0;  // bytes of the playing buffer already handed out
+    std::uint32_t deviceReadOffset = 0;  // bytes of the buffer being taken already handed out
 
     SoundPlayer() = default;
     ~SoundPlayer() { close(); }
@@ -47,26 +47,30 @@ public:
     void play(int slot, const Vec3* position, float rate, bool loop);
     bool isPlaying(int slot) const;
 
-    // Called each time the device has played one buffer: refills it while the
-    // device is open.
+    // Called each time the output is done with one buffer and takes the next:
+    // mixes that one while the device is open.
     void onBufferDone();
-    // Mixes the next block of every playing sound into the buffer the device plays
-    // next, then queues it. A plain function of the player's state; allocates
-    // nothing.
+    // Mixes the next block of every playing sound into the next of the two
+    // buffers, the one the output takes now. A plain function of the player's
+    // state; allocates nothing.
     void refill();
     // Brings the sound's gains, leads, muffling and rate up to date with where it
     // and the listener are now; false while it is still waiting to be heard.
     bool updateSpatial(Sound& sound);
 
     // Sets the player up like open, but with no output device: the caller drives
-    // the mixing by calling refill(), and reads each result from lastMixedBuffer().
+    // the mixing by calling refill() (or deviceCallback, as an output would), and
+    // reads each result from lastMixedBuffer().
     void openWithoutDevice(float hearingRange, const Vec3* listenerPos,
                            const Vec3* listenerFacingDir);
     // The buffer the most recent refill filled.
     const std::int16_t* lastMixedBuffer() const { return nextBufferIsA ? bufferB : bufferA; }
 
-private:
+    // What the output calls on its own thread whenever it needs byteCount more
+    // bytes of the stream; instance is the player.
     static void deviceCallback(void* instance, std::uint8_t* stream, int byteCount);
+
+private:
     void prepareMixing();
     void mixSound(Sound& sound);
     void freeSounds();
