@@ -105,11 +105,8 @@ public:
     void followPause(PauseChange change);
     // The label's part of it: "PAUSED" while paused, then the text from before.
     void showPaused(bool paused);
-    // Blocks while slot plays; gives up when the output cannot make progress.
+    // Blocks while the sound in slot is still to be heard.
     void waitWhilePlaying(int slot);
-    // The longest a sound in slot may take to finish, in seconds, at the slowest
-    // rate the game plays anything.
-    double soundWaitLimit(int slot) const;
 
 private:
     void bookScore();

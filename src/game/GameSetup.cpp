@@ -14,14 +14,6 @@ constexpr float DOG_START_Z = -45.0f;
 constexpr float DOG_HEIGHT = 0.6f;
 constexpr float ROBOT_HEIGHT = 1.5f;
 
-// Output frames per second of the sound player; a rate of 1 plays one sample per frame.
-constexpr double OUTPUT_RATE = 11025.0;
-// No sound the game waits for plays slower than this (the game-over whistle).
-constexpr double SLOWEST_RATE = 0.25;
-// Time a sound may take beyond its own length: the player's two queued buffers
-// (about 0.19 s) before it starts, plus room for a loaded machine.
-constexpr double WAIT_MARGIN_SECONDS = 2.0;
-
 }  // namespace
 
 Game::Game(Engine& owner) : engine(owner) {}
@@ -84,6 +76,8 @@ void Game::resetDrive() {
     }
     phase = PHASE_WAIT_HIKE;
     updateCamera();
+    // The wait below is part of this step: the music is heard from the new places.
+    sound.followPositions();
 
     // The last frame, with its message, stays on screen until the music and the
     // whistle are over.
@@ -102,24 +96,9 @@ void Game::showLabel(const char* text) {
     std::snprintf(labelText, sizeof labelText, "%s", text);
 }
 
-double Game::soundWaitLimit(int slot) const {
-    if (slot < 0 || slot >= sound.soundCount.load()) {
-        return 0.0;
-    }
-    // sampleCount is fixed once the slot is loaded, so reading it here does not
-    // race with the mixer.
-    double length = sound.sounds[slot].sampleCount / (OUTPUT_RATE * SLOWEST_RATE);
-    return length + WAIT_MARGIN_SECONDS;
-}
-
 void Game::waitWhilePlaying(int slot) {
-    // Without a running output a sound never advances, so it counts as finished.
-    // The time limit guards against an output that stalls while open; it is
-    // measured on the steady clock, not the game clock, which tests may freeze.
-    using SteadyClock = std::chrono::steady_clock;
-    const auto deadline = SteadyClock::now() + std::chrono::duration_cast<SteadyClock::duration>(
-                                                   std::chrono::duration<double>(soundWaitLimit(slot)));
-    while (sound.deviceOpen.load() && sound.isPlaying(slot) && SteadyClock::now() < deadline) {
+    // The player decides when a sound is over, a stalled output included.
+    while (sound.stillToBeHeard(slot)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }

@@ -53,6 +53,8 @@ void Game::update() {
         endGame();
         break;
     }
+    // The sounds and the listener are heard where this step left them.
+    sound.followPositions();
 }
 
 void Game::sampleInput() {

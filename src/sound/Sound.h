@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "math/Vec.h"
+#include "sound/SharedPosition.h"
 
 constexpr int SOUND_SLOTS = 16;
 
@@ -31,7 +32,8 @@ struct Sound {
     std::int16_t rightHistory[16] = {};
     float baseRate = 0.0f;
     float rate = 0.0f;
-    const Vec3* position = nullptr;  // read live while the sound plays
+    const Vec3* position = nullptr;  // the game's own vector; read on the game's thread only
+    SharedPosition heardPosition;    // where the mixer hears the sound (SoundPlayer::followPositions)
     float prevDistance = 0.0f;
     float rightGain = 0.0f;
     float leftGain = 0.0f;

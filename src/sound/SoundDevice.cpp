@@ -4,12 +4,14 @@
 #include <new>
 
 #include "platform/AudioDevice.h"
+#include "platform/Clock.h"
 #include "sound/SoundPlayer.h"
 
 void SoundPlayer::open(float hearingRange, const Vec3* listenerPos, const Vec3* listenerFacingDir) {
-    range = hearingRange;
+    range.store(hearingRange, std::memory_order_relaxed);
     listenerPosition = listenerPos;
     listenerFacing = listenerFacingDir;
+    followListener();
     if (deviceOpen.load()) {
         return;
     }
@@ -32,9 +34,10 @@ void SoundPlayer::open(float hearingRange, const Vec3* listenerPos, const Vec3* 
 
 void SoundPlayer::openWithoutDevice(float hearingRange, const Vec3* listenerPos,
                                     const Vec3* listenerFacingDir) {
-    range = hearingRange;
+    range.store(hearingRange, std::memory_order_relaxed);
     listenerPosition = listenerPos;
     listenerFacing = listenerFacingDir;
+    followListener();
     if (deviceOpen.load()) {
         return;
     }
@@ -50,6 +53,7 @@ void SoundPlayer::prepareMixing() {
     writeCursor = 0;
     nextBufferIsA = true;
     deviceReadOffset = 0;
+    lastMixMilliseconds.store(platformMilliseconds(), std::memory_order_relaxed);
 }
 
 void SoundPlayer::close() {

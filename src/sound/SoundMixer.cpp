@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "math/Clock.h"
+#include "platform/Clock.h"
 #include "sound/SoundPlayer.h"
 
 namespace {
@@ -49,6 +50,7 @@ void SoundPlayer::refill() {
     if (mixRing == nullptr) {
         return;
     }
+    lastMixMilliseconds.store(platformMilliseconds(), std::memory_order_relaxed);
     const int loaded = soundCount.load(std::memory_order_acquire);
     for (int slot = 0; slot < loaded; ++slot) {
         Sound& sound = sounds[slot];
@@ -115,12 +117,15 @@ bool SoundPlayer::updateSpatial(Sound& sound) {
     if (now < sound.startTime) {
         return false;
     }
-    const Vec3 toSound = *sound.position - *listenerPosition;
+    // Positions as the game last handed them over: its own vectors may be
+    // changing on the other thread right now.
+    const Vec3 toSound = sound.heardPosition.load() - heardListenerPosition.load();
     const float distance = toSound.length();
     sound.rate = (sound.prevDistance - distance) / 10.0f + sound.baseRate;
     sound.prevDistance = distance;
 
-    const float atten = (range - distance) / range;
+    const float hearingRange = range.load(std::memory_order_relaxed);
+    const float atten = (hearingRange - distance) / hearingRange;
     if (!(atten > 0.0f)) {  // out of range (or no range at all): advances silently
         sound.leftGain = 0.0f;
         sound.rightGain = 0.0f;
@@ -138,8 +143,9 @@ bool SoundPlayer::updateSpatial(Sound& sound) {
         sound.dry = 1.0f;
         return true;
     }
-    const float facingX = listenerFacing->x;
-    const float facingZ = listenerFacing->z;
+    const Vec3 facing = heardListenerFacing.load();
+    const float facingX = facing.x;
+    const float facingZ = facing.z;
     const float cosine = facingX * heading.x + facingZ * heading.z;
     const float side = facingX * heading.z - facingZ * heading.x;
     float farEar = 0.0f;

@@ -16,6 +16,14 @@ constexpr std::uint32_t MIX_BUFFER_BYTES = MIX_BLOCK_SAMPLES * 2;
 // Keeps one endless 11025 Hz 16-bit stereo stream playing and mixes every
 // playing Sound into it with distance delay, fall-off, Doppler, panning and
 // muffling around a listener the game owns.
+//
+// Two threads, no lock. The mixer runs on the output's thread (deviceCallback);
+// everything else is called from the game's. What they share is atomic: a slot's
+// playing flag (play fills the slot before it sets it; the mixer stores where the
+// sound ended before it clears it), soundCount (a slot is complete before it
+// counts), deviceOpen (cleared before the output stops), and the positions, which
+// the mixer reads only from the copies followPositions hands over, never from the
+// game's own vectors.
 class SoundPlayer {
 public:
     Sound sounds[SOUND_SLOTS];
@@ -24,9 +32,17 @@ public:
     bool nextBufferIsA = true;
     std::uint32_t writeCursor = 0;
     std::int16_t* mixRing = nullptr;
+    // The game's own vectors, read on the game's thread only; the mixer hears
+    // the copies that followPositions hands over.
     const Vec3* listenerPosition = nullptr;
     const Vec3* listenerFacing = nullptr;
-    float range = 0.0f;
+    SharedPosition heardListenerPosition;
+    SharedPosition heardListenerFacing;
+    std::atomic<float> range{0.0f};
+    // When the mixer last filled a buffer, in real milliseconds (never the game's
+    // clock, which tests drive at their own pace): an output that has stopped
+    // asking for buffers can end no sound.
+    std::atomic<std::uint64_t> lastMixMilliseconds{0};
     PlatformAudio* device = nullptr;
     bool deviceFailed = false;  // the last open found no output at all
     // The two output buffers, filled in turn: the output plays the one filled
@@ -46,6 +62,14 @@ public:
     int loadSound(const char* fileName);
     void play(int slot, const Vec3* position, float rate, bool loop);
     bool isPlaying(int slot) const;
+    // Whether the sound in slot is still to be heard to its end: it plays, and
+    // the output is mixing. An output that has mixed nothing for a while cannot
+    // end the sound, so it counts as heard then, and whoever waits for it goes on.
+    bool stillToBeHeard(int slot) const;
+    // Hands the mixer the listener's place and facing and the place of every
+    // playing sound, as the game has them now; it hears them there from its next
+    // buffer on. The game calls it after each step that moves things.
+    void followPositions();
 
     // Called each time the output is done with one buffer and takes the next:
     // mixes that one while the device is open.
@@ -72,6 +96,7 @@ public:
 
 private:
     void prepareMixing();
+    void followListener();
     void mixSound(Sound& sound);
     void freeSounds();
 };

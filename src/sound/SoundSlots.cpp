@@ -1,10 +1,14 @@
 #include <cstring>
 
 #include "math/Clock.h"
+#include "platform/Clock.h"
 #include "sound/SoundPlayer.h"
 
 namespace {
 constexpr float SPEED_OF_SOUND = 500.0f;  // world units per second
+// The output asks for a buffer every 92.9 ms; one that has asked for none in this
+// long has stopped (or the machine is too busy to play sound at all).
+constexpr std::uint64_t OUTPUT_STALL_MILLISECONDS = 2000;
 }
 
 void SoundPlayer::play(int slot, const Vec3* position, float rate, bool loop) {
@@ -25,10 +29,14 @@ void SoundPlayer::play(int slot, const Vec3* position, float rate, bool loop) {
     sound.baseRate = rate;
     sound.rate = rate;
     sound.position = position;
+    // The mixer hears the sound from where it is now, and the Doppler rate starts
+    // from the distance it will hear first.
+    sound.heardPosition.store(*position);
+    followListener();
     sound.loop = loop;
     sound.dry = 1.0f;
     sound.muffle = 0.0f;
-    sound.prevDistance = (*position - *listenerPosition).length();
+    sound.prevDistance = (sound.heardPosition.load() - heardListenerPosition.load()).length();
     std::memset(sound.leftHistory, 0, sizeof sound.leftHistory);
     std::memset(sound.rightHistory, 0, sizeof sound.rightHistory);
     sound.leftSum = 0;
@@ -47,4 +55,34 @@ bool SoundPlayer::isPlaying(int slot) const {
         return false;
     }
     return sounds[slot].playing.load(std::memory_order_acquire);
+}
+
+bool SoundPlayer::stillToBeHeard(int slot) const {
+    if (!isPlaying(slot) || !deviceOpen.load(std::memory_order_acquire)) {
+        return false;
+    }
+    const std::uint64_t lastMix = lastMixMilliseconds.load(std::memory_order_relaxed);
+    const std::uint64_t now = platformMilliseconds();
+    return now < lastMix || now - lastMix < OUTPUT_STALL_MILLISECONDS;
+}
+
+void SoundPlayer::followListener() {
+    if (listenerPosition != nullptr) {
+        heardListenerPosition.store(*listenerPosition);
+    }
+    if (listenerFacing != nullptr) {
+        heardListenerFacing.store(*listenerFacing);
+    }
+}
+
+void SoundPlayer::followPositions() {
+    followListener();
+    const int loaded = soundCount.load(std::memory_order_acquire);
+    for (int slot = 0; slot < loaded; ++slot) {
+        Sound& sound = sounds[slot];
+        // Only play() sets the pointer, and only this thread calls play().
+        if (sound.playing.load(std::memory_order_acquire) && sound.position != nullptr) {
+            sound.heardPosition.store(*sound.position);
+        }
+    }
 }

@@ -1,7 +1,9 @@
 #include <chrono>
 #include <cstring>
+#include <vector>
 
 #include "game/GameTestFixture.h"
+#include "sound/SoundTestSupport.h"
 #include "support/TestSeams.h"
 
 namespace {
@@ -262,22 +264,20 @@ TEST_F(PhaseTest, PacesCoverTheirWholeRangeAndNeverZero) {
     EXPECT_LE(largest, 101);
 }
 
-TEST_F(PhaseTest, ResetGivesUpOnASoundThatNeverEnds) {
-    // An output that is open but has stopped calling back never clears the flag.
-    game.sound.soundCount = 1;
-    game.sound.sounds[0].sampleCount = 0;
-    game.sound.sounds[0].playing = true;
-    game.sound.deviceOpen = true;
-    game.sndTheme = 0;
+TEST_F(PhaseTest, ResetGoesOnWhenTheOutputStopsMixing) {
+    // An output that is open but has stopped asking for buffers never ends the music.
+    engine.running = true;
+    game.sound.openWithoutDevice(75.0f, &game.cameraEye, &game.listenerFacing);
+    game.sndTheme = addTestSound(game.sound, std::vector<std::int16_t>(50000, 1000));
+    game.sound.play(game.sndTheme, &game.cameraEye, 1.0f, false);
     const auto started = std::chrono::steady_clock::now();
     game.resetDrive();
     const auto waited = std::chrono::steady_clock::now() - started;
-    game.sound.deviceOpen = false;
-    game.sound.sounds[0].playing = false;
-    game.sound.soundCount = 0;
-    EXPECT_GE(waited, std::chrono::milliseconds(1500));
-    EXPECT_LT(waited, std::chrono::seconds(4));
+    EXPECT_TRUE(game.sound.isPlaying(game.sndTheme));
+    EXPECT_GE(waited, std::chrono::milliseconds(1900));
+    EXPECT_LT(waited, std::chrono::seconds(5));
     EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
+    game.sound.close();
 }
 
 using CameraTest = GameTest;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "math/Clock.h"
@@ -51,7 +53,7 @@ TEST_F(MixerTest, DirectionSetsGainsLeadsAndMuffling) {
     const float atten = (75.0f - 30.0f) / 75.0f;
 
     Sound& a = player.sounds[aheadSlot];
-    a.position = &ahead;
+    a.heardPosition.store(ahead);
     ASSERT_TRUE(player.updateSpatial(a));
     EXPECT_FLOAT_EQ(a.leftGain, atten);
     EXPECT_FLOAT_EQ(a.rightGain, atten);
@@ -60,7 +62,7 @@ TEST_F(MixerTest, DirectionSetsGainsLeadsAndMuffling) {
     EXPECT_EQ(a.muffle, 0.0f);
 
     Sound& r = player.sounds[rightSlot];
-    r.position = &atRight;
+    r.heardPosition.store(atRight);
     ASSERT_TRUE(player.updateSpatial(r));
     EXPECT_FLOAT_EQ(r.rightGain, atten);
     EXPECT_FLOAT_EQ(r.leftGain, 0.0f);
@@ -68,7 +70,7 @@ TEST_F(MixerTest, DirectionSetsGainsLeadsAndMuffling) {
     EXPECT_EQ(r.leftLead, 0);
 
     Sound& l = player.sounds[leftSlot];
-    l.position = &atLeft;
+    l.heardPosition.store(atLeft);
     ASSERT_TRUE(player.updateSpatial(l));
     EXPECT_FLOAT_EQ(l.leftGain, atten);
     EXPECT_FLOAT_EQ(l.rightGain, 0.0f);
@@ -168,11 +170,45 @@ TEST_F(MixerTest, ApproachingSoundRisesByATenthPerUnit) {
     refillLater();
     EXPECT_FLOAT_EQ(player.sounds[slot].rate, 1.0f);
     source.z = 29.0f;
+    player.followPositions();
     refillLater();
     EXPECT_NEAR(player.sounds[slot].rate, 1.1f, 1e-5f);
     // The block started again at 1023 and stepped 1023 times by 1.1.
     EXPECT_EQ(player.sounds[slot].playPosition,
               static_cast<std::uint32_t>(1023.0 + 1023.0 * static_cast<double>(player.sounds[slot].rate)));
+}
+
+TEST_F(MixerTest, MixerHearsThePlacesTheGameLastHandedOver) {
+    Vec3 source(0.0f, 0.0f, 37.5f);
+    const int slot = addTestSound(player, constant(50000, 10000));
+    player.play(slot, &source, 1.0f, false);
+    refillLater();
+    EXPECT_EQ(left(0), 5000);
+    // A step farther, and the listener turned round: not heard until handed over.
+    source.z = 38.5f;
+    facing.z = -1.0f;
+    refillLater();
+    EXPECT_EQ(left(0), 5000);
+    EXPECT_EQ(player.sounds[slot].muffle, 0.0f);
+    player.followPositions();
+    refillLater();
+    EXPECT_FLOAT_EQ(player.sounds[slot].muffle, 1.0f);
+    EXPECT_NEAR(player.sounds[slot].rate, 0.9f, 1e-5f);
+    EXPECT_EQ(right(1023), static_cast<int>(10000 * ((75.0f - 38.5f) / 75.0f)));
+}
+
+TEST_F(MixerTest, SoundOfAnOutputThatStoppedMixingCountsAsHeard) {
+    const int slot = addTestSound(player, constant(50000, 1000));
+    player.play(slot, &listener, 1.0f, false);
+    refillLater();
+    EXPECT_TRUE(player.stillToBeHeard(slot));
+    // Two seconds of real time without a buffer mixed: it cannot end.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    EXPECT_FALSE(player.stillToBeHeard(slot));
+    EXPECT_TRUE(player.isPlaying(slot));
+    player.refill();  // the output goes on
+    EXPECT_TRUE(player.stillToBeHeard(slot));
+    EXPECT_FALSE(player.stillToBeHeard(slot + 1));
 }
 
 TEST_F(MixerTest, SoundEndsSixteenSamplesBeforeItsLast) {
@@ -234,6 +270,7 @@ TEST_F(MixerTest, RecedingFastPlaysBackwardsAndEndsBeforeIndexZero) {
     refillLater();
     EXPECT_EQ(player.sounds[slot].playPosition, 102u);  // trunc(1023 * 0.1)
     source.z = 30.0f;  // 20 units away since the last refill: rate 0.1 - 2
+    player.followPositions();
     refillLater();
     EXPECT_LT(player.sounds[slot].rate, 0.0f);
     EXPECT_FALSE(player.isPlaying(slot));
