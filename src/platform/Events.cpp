@@ -81,6 +81,9 @@ bool translateWindowEvent(const SDL_WindowEvent& window, WindowMessage& message)
         case SDL_WINDOWEVENT_FOCUS_LOST:
             message.kind = MESSAGE_FOCUS_LOST;
             return true;
+        case SDL_WINDOWEVENT_EXPOSED:
+            message.kind = MESSAGE_EXPOSED;
+            return true;
         default:
             return false;
     }
@@ -128,8 +131,14 @@ bool platformPollMessage(WindowMessage& message) {
 }
 
 bool platformWaitMessage(WindowMessage& message, int timeoutMs) {
-    // Events the game has no use for (expose, other window events) do not end
-    // the wait: it goes on for the rest of the time.
+    // Events the game has no use for (window moves and the like) do not end the
+    // wait: it goes on for the rest of the time.
+    if (SDL_WasInit(SDL_INIT_EVENTS) == 0) {
+        // No event queue (a program without a window): nothing can come, so this
+        // is a plain wait, not a spin for the caller.
+        SDL_Delay(static_cast<Uint32>(timeoutMs > 0 ? timeoutMs : 0));
+        return false;
+    }
     const Uint64 deadline = SDL_GetTicks64() + static_cast<Uint64>(timeoutMs > 0 ? timeoutMs : 0);
     for (;;) {
         const Uint64 now = SDL_GetTicks64();

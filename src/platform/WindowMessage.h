@@ -18,6 +18,7 @@ enum MessageKind {
     MESSAGE_FOCUS_GAINED,
     MESSAGE_FOCUS_LOST,
     MESSAGE_JOYSTICK_ADDED,
+    MESSAGE_EXPOSED,      // part of the window was uncovered: its picture needs drawing again
 };
 
 // Windows virtual-key codes the game reads.

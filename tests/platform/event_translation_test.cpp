@@ -156,6 +156,8 @@ TEST(EventTranslationTest, WindowAndDeviceEvents) {
     EXPECT_EQ(message.kind, MESSAGE_FOCUS_LOST);
     ASSERT_TRUE(translateSdlEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), message));
     EXPECT_EQ(message.kind, MESSAGE_FOCUS_GAINED);
+    ASSERT_TRUE(translateSdlEvent(windowEvent(SDL_WINDOWEVENT_EXPOSED), message));
+    EXPECT_EQ(message.kind, MESSAGE_EXPOSED);
     EXPECT_FALSE(translateSdlEvent(windowEvent(SDL_WINDOWEVENT_MOVED), message));
 
     SDL_Event quit = {};
