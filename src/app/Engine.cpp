@@ -85,12 +85,29 @@ bool Engine::pumpMessages() {
             handleMessage(message);
         }
     }
+    stopIfShutdownRequested();
+    return running && !shutdownRequested();
+}
+
+bool Engine::pumpMessagesWhileWaiting(int timeoutMs) {
+    // The joystick is not polled: its buttons are game input only.
+    WindowMessage message;
+    if (running && !shutdownRequested() && platformWaitMessage(message, timeoutMs)) {
+        handleMessageWhileWaiting(message);
+        while (running && platformPollMessage(message)) {
+            handleMessageWhileWaiting(message);
+        }
+    }
+    stopIfShutdownRequested();
+    return running && !shutdownRequested();
+}
+
+void Engine::stopIfShutdownRequested() {
     if (shutdownRequested() && running) {
         // An error box asked the program to end: give the desktop its display back now.
         running = false;
         releaseWindow();
     }
-    return running && !shutdownRequested();
 }
 
 float Engine::beginFrame() {

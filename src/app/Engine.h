@@ -43,6 +43,9 @@ public:
     bool paused = false;
     PauseChange pauseChange = PAUSE_UNCHANGED;  // set by the tick that toggles, until taken
     bool running = false;
+    // The window was uncovered while the game waited and held no frame loop:
+    // its picture is due again (pumpMessagesWhileWaiting sets it, the game clears it).
+    bool repaintDue = false;
     Matrix4* cameraMatrix = nullptr;
     Color4 clearColor;
     std::uint8_t keyDown[256] = {};
@@ -65,6 +68,11 @@ public:
               OptionsMode optionsMode);
     void resetTimer();
     bool pumpMessages();
+    // While the game holds its pause after a score, with no frames: keeps the
+    // window answering for up to timeoutMs (the desktop's pings, a repaint when
+    // uncovered, the close box, Q and Escape) and lets no game input through.
+    // Returns false once the run has stopped.
+    bool pumpMessagesWhileWaiting(int timeoutMs);
     float beginFrame();
     // The pause's last change, once: the frame loop shows it (PAUSE_UNCHANGED
     // when nothing changed since the last call).
@@ -84,6 +92,10 @@ public:
     void adoptWindowSize(int width, int height);
     void releaseWindow();
     void handleMessage(const WindowMessage& message);
+    void handleMessageWhileWaiting(const WindowMessage& message);
+
+private:
+    void stopIfShutdownRequested();
 };
 
 // Multiplies the current matrix by a perspective frustum (vertical field of view

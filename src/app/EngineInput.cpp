@@ -75,7 +75,31 @@ void Engine::handleMessage(const WindowMessage& message) {
                 joystick.open(0);
             }
             break;
+        case MESSAGE_EXPOSED:  // the next frame draws the picture anyway
         case MESSAGE_NONE:
+            break;
+    }
+}
+
+void Engine::handleMessageWhileWaiting(const WindowMessage& message) {
+    switch (message.kind) {
+        case MESSAGE_KEY_DOWN:
+            // Only the keys that end the game act. A press meant for play is
+            // dropped, so it cannot hike or kick once the wait is over.
+            if (message.wParam == VK_Q_KEY || message.wParam == VK_ESCAPE_KEY) {
+                handleMessage(message);
+            }
+            break;
+        case MESSAGE_LEFT_BUTTON_DOWN:
+        case MESSAGE_RIGHT_BUTTON_DOWN:
+            break;
+        case MESSAGE_EXPOSED:
+            repaintDue = true;
+            break;
+        default:
+            // Releases (no key stays held by mistake), the pointer's place (read
+            // only by the next step), the close box, focus and new joysticks.
+            handleMessage(message);
             break;
     }
 }

@@ -154,3 +154,33 @@ TEST_F(EngineInputTest, AJoystickPluggedInIsOpenedOnlyWithTheOption) {
     EXPECT_TRUE(engine.joystick.present);
     EXPECT_EQ(engine.joystick.id, 0u);
 }
+
+TEST_F(EngineInputTest, WhileTheGameWaitsOnlyTheWindowAndTheStopKeysAnswer) {
+    // Presses meant for play are dropped: none may hike or kick after the wait.
+    for (std::uint32_t key : {VK_SPACE_KEY, VK_CONTROL_KEY, VK_P_KEY}) {
+        engine.handleMessageWhileWaiting(windowMessage(MESSAGE_KEY_DOWN, key));
+        EXPECT_EQ(engine.keyDown[key], 0) << key;
+    }
+    engine.handleMessageWhileWaiting(windowMessage(MESSAGE_LEFT_BUTTON_DOWN));
+    engine.handleMessageWhileWaiting(windowMessage(MESSAGE_RIGHT_BUTTON_DOWN));
+    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
+    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 0);
+    // Releases still count, so no key stays held by mistake.
+    engine.keyDown[VK_SPACE_KEY] = 1;
+    engine.handleMessageWhileWaiting(windowMessage(MESSAGE_LEFT_BUTTON_UP));
+    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
+    // An uncovered window asks for its picture again.
+    EXPECT_FALSE(engine.repaintDue);
+    engine.handleMessageWhileWaiting(windowMessage(MESSAGE_EXPOSED));
+    EXPECT_TRUE(engine.repaintDue);
+    EXPECT_TRUE(engine.running);
+
+    engine.handleMessageWhileWaiting(windowMessage(MESSAGE_CLOSE));
+    EXPECT_FALSE(engine.running);
+    for (std::uint32_t stopKey : {VK_Q_KEY, VK_ESCAPE_KEY}) {
+        engine.running = true;
+        engine.handleMessageWhileWaiting(windowMessage(MESSAGE_KEY_DOWN, stopKey));
+        EXPECT_FALSE(engine.running) << stopKey;
+    }
+    EXPECT_FALSE(engine.pumpMessagesWhileWaiting(0)) << "a stopped run ends the wait";
+}
