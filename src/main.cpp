@@ -23,11 +23,17 @@ int main() {
         gGame.followPause(gEngine.takePauseChange());
         if (gFrameTime != 0.0f) {
             gGame.update();
+            if (!gEngine.running) {
+                break;  // closed during the step's wait: the window and its context are gone
+            }
             gEngine.applyCamera();
             gGame.draw();
             gEngine.endFrame();
         }
     }
+    // The run is over: the sound stops now rather than play out its last buffers
+    // while the player waits for the game to go.
+    gGame.sound.closeForExit();
     // A No to a serious error box, or a shutdown box, ends the run as a failure.
     return shutdownRequested() ? -1 : 0;
 }

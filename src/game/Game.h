@@ -105,8 +105,11 @@ public:
     void followPause(PauseChange change);
     // The label's part of it: "PAUSED" while paused, then the text from before.
     void showPaused(bool paused);
-    // Blocks while the sound in slot is still to be heard.
+    // Blocks while the sound in slot is still to be heard, keeping the window
+    // answering; ends at once when the game is closed meanwhile.
     void waitWhilePlaying(int slot);
+    // Draws the picture again during that wait, when the window was uncovered.
+    void repaintWhileWaiting();
 
 private:
     void bookScore();

@@ -1,7 +1,5 @@
 // Loading the game's media and placing everything for a new drive.
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 #include "app/Engine.h"
 #include "game/Game.h"
@@ -13,6 +11,8 @@ namespace {
 constexpr float DOG_START_Z = -45.0f;
 constexpr float DOG_HEIGHT = 0.6f;
 constexpr float ROBOT_HEIGHT = 1.5f;
+// How often the wait after a score looks at the sound between window events.
+constexpr int WAIT_POLL_MS = 5;
 
 }  // namespace
 
@@ -80,7 +80,7 @@ void Game::resetDrive() {
     sound.followPositions();
 
     // The last frame, with its message, stays on screen until the music and the
-    // whistle are over.
+    // whistle are over. The wait ends early only when the game is closed.
     waitWhilePlaying(sndTheme);
     waitWhilePlaying(sndWhistle);
     showLabel(scoreText);
@@ -97,8 +97,24 @@ void Game::showLabel(const char* text) {
 }
 
 void Game::waitWhilePlaying(int slot) {
-    // The player decides when a sound is over, a stalled output included.
+    // The player decides when a sound is over, a stalled output included. No step
+    // runs meanwhile, but the window keeps answering its desktop.
     while (sound.stillToBeHeard(slot)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!engine.pumpMessagesWhileWaiting(WAIT_POLL_MS)) {
+            return;  // closed: the window and its picture are gone
+        }
+        if (engine.repaintDue) {
+            repaintWhileWaiting();
+        }
     }
+}
+
+void Game::repaintWhileWaiting() {
+    // The game as it stands: the next drive set up, the message still in the label.
+    // The loop's own frame is in progress, so it is begun again afterwards.
+    engine.repaintDue = false;
+    engine.applyCamera();
+    draw();
+    engine.endFrame();
+    engine.beginDrawing();
 }

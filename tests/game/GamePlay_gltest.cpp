@@ -246,8 +246,13 @@ TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     EXPECT_TRUE(game->sound.isPlaying(game->sndTheme));
     expectLabelShows("TOUCH DOWN!");
     const auto resetStarted = std::chrono::steady_clock::now();
+    engine->repaintDue = true;  // as if the window were uncovered during the wait
+    while (glGetError() != GL_NO_ERROR) {
+    }
     frame();
     EXPECT_GT(realSecondsSince(resetStarted), 0.3) << "the reset waits for the theme";
+    EXPECT_FALSE(engine->repaintDue) << "the window was not drawn again during the wait";
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << "the repaint upset the frame in progress";
     EXPECT_FALSE(game->sound.isPlaying(game->sndTheme));
     EXPECT_EQ(game->phase, PHASE_WAIT_HIKE);
     EXPECT_EQ(game->score, 7);
