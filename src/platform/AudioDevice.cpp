@@ -67,3 +67,13 @@ void platformCloseAudio(PlatformAudio* audio) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     delete audio;
 }
+
+void platformAbandonAudio(PlatformAudio* audio) {
+    if (audio == nullptr) {
+        return;
+    }
+    // Pausing takes the device's lock, which a running callback holds, and a
+    // paused device calls back no more.
+    SDL_PauseAudioDevice(audio->device, 1);
+    delete audio;
+}

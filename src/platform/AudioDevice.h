@@ -18,3 +18,8 @@ void platformStartAudio(PlatformAudio* audio);
 // Stops the output; returns only after a callback in progress has returned, and
 // no callback runs afterwards.
 void platformCloseAudio(PlatformAudio* audio);
+// For the program's end: no callback runs after it returns either, but the output
+// itself is left for the process's end to release. Closing it would first let it
+// play out the buffer in progress and two more (up to 0.28 s), all of it after
+// the player has asked the game to end.
+void platformAbandonAudio(PlatformAudio* audio);

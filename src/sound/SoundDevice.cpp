@@ -61,11 +61,24 @@ void SoundPlayer::close() {
         // First, so that nothing is mixed or queued while the device stops.
         deviceOpen.store(false, std::memory_order_release);
         platformCloseAudio(device);  // returns once no callback is running
-        device = nullptr;
-        delete[] mixRing;
-        mixRing = nullptr;
+        releaseMixing();
     }
     freeSounds();
+}
+
+void SoundPlayer::closeForExit() {
+    if (deviceOpen.load()) {
+        deviceOpen.store(false, std::memory_order_release);
+        platformAbandonAudio(device);  // returns once no callback is running
+        releaseMixing();
+    }
+    freeSounds();
+}
+
+void SoundPlayer::releaseMixing() {
+    device = nullptr;
+    delete[] mixRing;
+    mixRing = nullptr;
 }
 
 void SoundPlayer::freeSounds() {

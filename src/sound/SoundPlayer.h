@@ -58,6 +58,9 @@ public:
 
     void open(float hearingRange, const Vec3* listenerPos, const Vec3* listenerFacingDir);
     void close();
+    // Like close, for the program's end: the output stops at once instead of
+    // playing out its last buffers first (platformAbandonAudio).
+    void closeForExit();
     // The slot index (0 ... 15), or a negative SoundLoadError.
     int loadSound(const char* fileName);
     void play(int slot, const Vec3* position, float rate, bool loop);
@@ -97,6 +100,7 @@ public:
 private:
     void prepareMixing();
     void followListener();
+    void releaseMixing();
     void mixSound(Sound& sound);
     void freeSounds();
 };
