@@ -56,29 +56,20 @@ void SoundPlayer::prepareMixing() {
     lastMixMilliseconds.store(platformMilliseconds(), std::memory_order_relaxed);
 }
 
-void SoundPlayer::close() {
+void SoundPlayer::close() { closeWith(platformCloseAudio); }
+
+void SoundPlayer::closeForExit() { closeWith(platformAbandonAudio); }
+
+void SoundPlayer::closeWith(void (*stopOutput)(PlatformAudio*)) {
     if (deviceOpen.load()) {
         // First, so that nothing is mixed or queued while the device stops.
         deviceOpen.store(false, std::memory_order_release);
-        platformCloseAudio(device);  // returns once no callback is running
-        releaseMixing();
+        stopOutput(device);  // returns once no callback is running
+        device = nullptr;
+        delete[] mixRing;
+        mixRing = nullptr;
     }
     freeSounds();
-}
-
-void SoundPlayer::closeForExit() {
-    if (deviceOpen.load()) {
-        deviceOpen.store(false, std::memory_order_release);
-        platformAbandonAudio(device);  // returns once no callback is running
-        releaseMixing();
-    }
-    freeSounds();
-}
-
-void SoundPlayer::releaseMixing() {
-    device = nullptr;
-    delete[] mixRing;
-    mixRing = nullptr;
 }
 
 void SoundPlayer::freeSounds() {

@@ -100,7 +100,8 @@ public:
 private:
     void prepareMixing();
     void followListener();
-    void releaseMixing();
+    // close and closeForExit, with the output's own way to stop.
+    void closeWith(void (*stopOutput)(PlatformAudio*));
     void mixSound(Sound& sound);
     void freeSounds();
 };
