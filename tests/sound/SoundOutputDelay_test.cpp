@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "math/Clock.h"
 #include "sound/SoundPlayer.h"
 #include "sound/SoundTestSupport.h"
+#include "support/TestSeams.h"
 
 namespace {
 constexpr double OUTPUT_RATE = 11025.0;
@@ -52,7 +52,7 @@ private:
 std::int64_t framesFromPlayToSound(std::int64_t playFrame) {
     SoundPlayer player;
     SimulatedOutput output(player);
-    setClockForTesting([&output] { return output.now; });
+    ClockOverride clock{[&output] { return output.now; }};
     Vec3 listener;
     Vec3 facing(0.0f, 0.0f, 1.0f);
     player.openWithoutDevice(75.0f, &listener, &facing);
@@ -66,7 +66,6 @@ std::int64_t framesFromPlayToSound(std::int64_t playFrame) {
         output.takeBuffer();
     }
     player.close();
-    setClockForTesting(nullptr);
     const std::int64_t heard = output.firstSoundFrame();
     return heard < 0 ? -1 : heard - playFrame;
 }
