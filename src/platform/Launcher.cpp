@@ -12,6 +12,8 @@
 #include <clocale>
 #include <memory>
 
+#include "platform/DisplayConnection.h"
+
 namespace {
 
 constexpr int LAUNCHER_WIDTH = 640;
@@ -49,13 +51,14 @@ struct LauncherControls {
     bool started = false;
 };
 
-// The toolkit opens its display on first use and ends the process when there is
-// none; asking first lets the game report the failure its own way.
-bool openDisplay() {
+// The toolkit opens its display on first use, tries only once and ends the
+// process when there is none; opening it here rides out a display that refuses
+// for a moment and lets the game report a real failure its own way.
+bool openDisplay(std::string& failure) {
     if (fl_display != nullptr) {
         return true;
     }
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = platformOpenXDisplay(failure);
     if (display == nullptr) {
         return false;
     }
@@ -146,8 +149,12 @@ void buildControls(LauncherControls& controls, const char* title, const Launcher
 }  // namespace
 
 LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
-                                    const LauncherSplash& splash) {
-    if (!openDisplay()) {
+                                    const LauncherSplash& splash, std::string* noDisplayReason) {
+    std::string failure;
+    if (!openDisplay(failure)) {
+        if (noDisplayReason != nullptr) {
+            *noDisplayReason = failure;
+        }
         return LAUNCHER_NO_DISPLAY;
     }
     LauncherControls controls;

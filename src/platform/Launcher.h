@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // The launcher window that runs before the game: a splash picture with the
 // option controls along its top edge and a Start button. The game hands in
@@ -40,6 +41,9 @@ enum LauncherOutcome {
 // Shows the window (client area 640 x 480, the given title) with the controls set
 // from state and blocks until Start or the close box ends it. The window is off
 // the screen when this returns, and C's number formatting is the "C" one again
-// (the toolkit switches the process's locale while it runs).
+// (the toolkit switches the process's locale while it runs). A display that
+// refuses for a moment is tried again; LAUNCHER_NO_DISPLAY puts the display's name
+// and the reason into noDisplayReason when given.
 LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
-                                    const LauncherSplash& splash);
+                                    const LauncherSplash& splash,
+                                    std::string* noDisplayReason = nullptr);

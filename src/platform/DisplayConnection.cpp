@@ -1,0 +1,111 @@
+#include "platform/DisplayConnection.h"
+
+#include <X11/Xlib.h>
+#include <sys/stat.h>
+
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+const char* const LOCAL_SOCKET_FOLDER = "/tmp/.X11-unix/X";
+
+std::string displayVariable() {
+    const char* name = std::getenv("DISPLAY");
+    return name != nullptr ? name : "";
+}
+
+// The display number of "[host]:number[.screen]", or -1 when the name has none.
+// host is set to what stands before the colon.
+long displayNumber(const std::string& name, std::string& host) {
+    const std::size_t colon = name.rfind(':');
+    if (colon == std::string::npos) {
+        return -1;
+    }
+    host = name.substr(0, colon);
+    std::size_t end = colon + 1;
+    while (end < name.size() && std::isdigit(static_cast<unsigned char>(name[end])) != 0) {
+        ++end;
+    }
+    const bool hasDigits = end > colon + 1 && end - colon - 1 <= 6;
+    const bool screenOrEnd = end == name.size() || name[end] == '.';
+    if (!hasDigits || !screenOrEnd) {
+        return -1;
+    }
+    return std::strtol(name.c_str() + colon + 1, nullptr, 10);
+}
+
+bool isSocket(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
+}
+
+}  // namespace
+
+std::string displaySocketPath(const std::string& displayName) {
+    std::string host;
+    const long number = displayNumber(displayName, host);
+    // Another host, or DECnet's "host::0", is reached some other way.
+    if (number < 0 || !(host.empty() || host == "unix")) {
+        return "";
+    }
+    return LOCAL_SOCKET_FOLDER + std::to_string(number);
+}
+
+std::string platformQuotedDisplayName() { return "\"" + displayVariable() + "\""; }
+
+std::string platformDisplayAbsence() {
+    const std::string name = displayVariable();
+    if (name.empty()) {
+        return "no display: DISPLAY is not set";
+    }
+    std::string host;
+    if (displayNumber(name, host) < 0) {
+        return "DISPLAY " + platformQuotedDisplayName() + " names no display";
+    }
+    const std::string socket = displaySocketPath(name);
+    if (!socket.empty() && !isSocket(socket)) {
+        return "display " + platformQuotedDisplayName() + " has no X server (no socket " + socket + ")";
+    }
+    return "";
+}
+
+bool platformRetryWhileDisplayRefuses(const std::function<bool()>& attempt) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(DISPLAY_PATIENCE_MS);
+    while (!attempt()) {
+        // Checked after each try: a server may go away while it is being waited for.
+        if (!platformDisplayAbsence().empty() || Clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(DISPLAY_RETRY_PAUSE_MS));
+    }
+    return true;
+}
+
+_XDisplay* platformOpenXDisplay(std::string& failure) {
+    Display* display = nullptr;
+    int lastError = 0;
+    const bool opened = platformRetryWhileDisplayRefuses([&display, &lastError]() {
+        errno = 0;
+        display = XOpenDisplay(nullptr);
+        lastError = errno;
+        return display != nullptr;
+    });
+    if (opened) {
+        failure.clear();
+        return display;
+    }
+    failure = platformDisplayAbsence();
+    if (failure.empty()) {
+        // Xlib has no error text of its own here; the socket's errno is the best clue.
+        failure = "display " + platformQuotedDisplayName() + " refused the connection for " +
+                  std::to_string(DISPLAY_PATIENCE_MS / 1000) + " s (" +
+                  (lastError != 0 ? std::strerror(lastError) : "no reason given") + ")";
+    }
+    return display;
+}
