@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "app/GameOptions.h"
+#include "core/StartReport.h"
 #include "model/Image.h"
 #include "platform/Launcher.h"
 
@@ -83,9 +85,13 @@ bool GameOptions::runLauncher(void* /*instance*/, const char* title) {
     load();
     LauncherState state = launcherStateFrom(*this);
     LauncherOutcome outcome;
+    std::string noDisplayReason;
     {
         SplashPicture picture;
-        outcome = platformRunLauncher(title, state, picture.splash());
+        outcome = platformRunLauncher(title, state, picture.splash(), &noDisplayReason);
+    }
+    if (outcome == LAUNCHER_NO_DISPLAY) {
+        reportStartFailure("cannot open the launcher window", noDisplayReason);
     }
     if (outcome != LAUNCHER_STARTED) {
         return false;

@@ -63,14 +63,24 @@ SDL_MessageBoxData describeMessageBox(MessageBoxKind kind, const char* caption, 
     return box;
 }
 
-bool platformShowMessageBox(MessageBoxKind kind, const char* caption, const char* text) {
+bool platformTryShowMessageBox(MessageBoxKind kind, const char* caption, const char* text,
+                               bool& answer) {
     const SDL_MessageBoxData box = describeMessageBox(kind, caption, text);
     int pressed = -1;
     if (SDL_ShowMessageBox(&box, &pressed) != 0) {
-        writeToStandardError(box.title, box.message);
-        return true;
+        return false;
     }
     // Closing a Yes/No box with its close button answers -1: take that as No,
     // the answer Escape gives.
-    return kind != MESSAGE_BOX_QUESTION || pressed == BUTTON_YES;
+    answer = kind != MESSAGE_BOX_QUESTION || pressed == BUTTON_YES;
+    return true;
+}
+
+bool platformShowMessageBox(MessageBoxKind kind, const char* caption, const char* text) {
+    bool answer = true;
+    if (!platformTryShowMessageBox(kind, caption, text, answer)) {
+        writeToStandardError(caption != nullptr ? caption : "", text != nullptr ? text : "");
+        return true;
+    }
+    return answer;
 }

@@ -12,3 +12,8 @@ enum MessageBoxKind {
 // caption and text go to standard error instead and the answer counts as Yes, so
 // a headless run is never stopped by a question nobody can see.
 bool platformShowMessageBox(MessageBoxKind kind, const char* caption, const char* text);
+
+// Shows the box only: false, with nothing written anywhere, when no box can be
+// shown. answer is true for OK or Yes.
+bool platformTryShowMessageBox(MessageBoxKind kind, const char* caption, const char* text,
+                               bool& answer);
