@@ -6,6 +6,7 @@
 
 #include "app/EngineGl.h"
 #include "core/ErrorMessages.h"
+#include "core/StartReport.h"
 #include "app/FrameTick.h"
 #include "math/Clock.h"
 #include "math/Random.h"
@@ -53,6 +54,7 @@ bool Engine::init(const char* title, void* instance, Color4 clear, float nearPla
     registerWindowClass();
     if (!createWindow(title)) {
         running = false;
+        reportStartFailure("cannot open the game window", platformWindowFailure());
         return false;
     }
     applyInitialGlState(*this, nearPlane, farPlane);

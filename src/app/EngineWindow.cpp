@@ -2,13 +2,15 @@
 #include "app/Engine.h"
 #include "platform/Window.h"
 
-// Nothing has to be registered before a window can be made; starting the video
-// service here lets the desktop size be asked for before the window exists.
-void Engine::registerWindowClass() {
-    platformInitVideo();
-}
+// Nothing has to be registered before a window can be made: the video service
+// starts as createWindow's first step, so a display that does not answer is
+// waited for once.
+void Engine::registerWindowClass() {}
 
 bool Engine::createWindow(const char* title) {
+    if (!platformInitVideo()) {
+        return false;
+    }
     int width = options.width;
     int height = options.height;
     if (options.resolutionIndex == RESOLUTION_SCREEN) {

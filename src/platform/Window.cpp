@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 
+#include <cstring>
+#include <string>
+
+#include "platform/DisplayConnection.h"
 #include "platform/MessageBoxOwner.h"
 
 struct PlatformWindow {
@@ -13,11 +17,85 @@ struct PlatformGlContext {
     SDL_GLContext context = nullptr;
 };
 
+namespace {
+
+// Why the last window step failed, for the player (platformWindowFailure).
+std::string gWindowFailure;
+
+bool fail(const std::string& what) {
+    const char* reason = SDL_GetError();
+    gWindowFailure = reason[0] != '\0' ? what + ": " + reason : what;
+    return false;
+}
+
+// Drivers that draw into memory only. SDL falls back to them when no display
+// answers, and the game would then run where nobody can see it.
+bool showsNothing(const char* driver) {
+    return driver != nullptr &&
+           (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+// SDL reads SDL_VIDEODRIVER through this hint: whatever the player names there is
+// what the player gets, invisible or not.
+bool playerChoseVideoDriver() {
+    const char* chosen = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return chosen != nullptr && chosen[0] != '\0';
+}
+
+bool startVideoOnce(bool playerChose) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return fail("SDL's video start failed");
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!playerChose && showsNothing(driver)) {
+        gWindowFailure = std::string("SDL fell back to its \"") + driver +
+                         "\" video driver, which shows nothing";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    return true;
+}
+
+// The first try lets SDL pick any driver that shows something (X, or Wayland on
+// such a desktop). When all of them failed, only the X display can still be
+// waking up: later tries ask for it alone, so the others do not complain again
+// at every try.
+bool startVideoWhileDisplayRefuses() {
+    const bool playerChose = playerChoseVideoDriver();
+    bool firstTry = true;
+    const bool started = platformRetryWhileDisplayRefuses([playerChose, &firstTry]() {
+        if (!firstTry && !playerChose) {
+            SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+        }
+        firstTry = false;
+        return startVideoOnce(playerChose);
+    });
+    if (!playerChose) {
+        SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    }
+    return started;
+}
+
+}  // namespace
+
+const char* platformWindowFailure() { return gWindowFailure.c_str(); }
+
 bool platformInitVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
         return true;
     }
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    // The game window opens its own connection to the display, which may refuse
+    // for a moment just like the launcher's.
+    if (startVideoWhileDisplayRefuses()) {
+        return true;
+    }
+    const std::string absence = platformDisplayAbsence();
+    const std::string display =
+        absence.empty() ? "display " + platformQuotedDisplayName() + " did not answer for " +
+                              std::to_string(DISPLAY_PATIENCE_MS / 1000) + " s"
+                        : absence;
+    gWindowFailure = display + ": " + gWindowFailure;
+    return false;
 }
 
 bool platformDesktopSize(int& width, int& height) {
@@ -26,7 +104,7 @@ bool platformDesktopSize(int& width, int& height) {
     }
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
-        return false;
+        return fail("the desktop's size is unknown");
     }
     width = mode.w;
     height = mode.h;
@@ -64,7 +142,11 @@ bool displayRuns(const SDL_DisplayMode& mode) {
 }  // namespace
 
 PlatformWindow* platformCreateWindow(const char* title, int width, int height, bool fullScreen) {
-    if (width <= 0 || height <= 0 || !platformInitVideo()) {
+    if (width <= 0 || height <= 0) {
+        gWindowFailure = "no window can be " + std::to_string(width) + " x " + std::to_string(height);
+        return nullptr;
+    }
+    if (!platformInitVideo()) {
         return nullptr;
     }
     requestGlAttributes();
@@ -75,6 +157,8 @@ PlatformWindow* platformCreateWindow(const char* title, int width, int height, b
     int y = SDL_WINDOWPOS_CENTERED;
     if (fullScreen) {
         if (!closestMode(width, height, mode)) {
+            fail("the display offers no full-screen mode of " + std::to_string(width) + " x " +
+                 std::to_string(height) + " or larger");
             return nullptr;
         }
         // Created full screen at the mode's size in the display's corner: a window
@@ -90,15 +174,18 @@ PlatformWindow* platformCreateWindow(const char* title, int width, int height, b
     }
     SDL_Window* window = SDL_CreateWindow(title, x, y, width, height, flags);
     if (window == nullptr) {
+        fail("the window was refused");
         return nullptr;
     }
     if (fullScreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
+        fail("the display mode was refused");
         SDL_DestroyWindow(window);
         return nullptr;
     }
     SDL_ShowWindow(window);
     if (fullScreen && !displayRuns(mode)) {
-        SDL_DestroyWindow(window);  // the display refused the mode
+        fail("the display did not switch to " + std::to_string(mode.w) + " x " + std::to_string(mode.h));
+        SDL_DestroyWindow(window);
         return nullptr;
     }
     SDL_RaiseWindow(window);
@@ -118,9 +205,11 @@ PlatformGlContext* platformCreateGlContext(PlatformWindow* window) {
     }
     SDL_GLContext context = SDL_GL_CreateContext(window->window);
     if (context == nullptr) {
+        fail("no OpenGL context");
         return nullptr;
     }
     if (SDL_GL_MakeCurrent(window->window, context) != 0) {
+        fail("the OpenGL context cannot be made current");
         SDL_GL_DeleteContext(context);
         return nullptr;
     }

@@ -5,9 +5,15 @@
 struct PlatformWindow;
 struct PlatformGlContext;
 
-// Starts the video service (also needed before any window event can arrive);
-// false when no display answers.
+// Starts the video service (also needed before any window event can arrive). A
+// display that refuses for a moment is tried again. False when no display answers,
+// and also when the library would fall back to a driver that shows nothing while
+// the player did not ask for one (SDL_VIDEODRIVER).
 bool platformInitVideo();
+
+// Why the last failed step of this file failed: the step, the display or size
+// concerned and the library's own reason. Empty before any failure.
+const char* platformWindowFailure();
 
 // The desktop's size in pixels; false when no display answers.
 bool platformDesktopSize(int& width, int& height);
