@@ -34,9 +34,14 @@ SDL_AudioDeviceID openDevice(PlatformAudioCallback callback, void* instance) {
 }
 }  // namespace
 
-PlatformAudio* platformOpenAudio(PlatformAudioCallback callback, void* instance) {
+PlatformAudio* platformOpenAudio(PlatformAudioCallback callback, void* instance,
+                                 std::string* silentBecause) {
     SDL_AudioDeviceID device = openDevice(callback, instance);
     if (device == 0) {
+        if (silentBecause != nullptr) {
+            const char* reason = SDL_GetError();
+            *silentBecause = reason[0] != '\0' ? reason : "the sound library gave no reason";
+        }
         // No usable device: the silent driver keeps the game's pacing (the pause
         // after a score lasts as long as the music would). The hint overrides an
         // environment setting that named a driver which just failed.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // The sound output: one endless 11025 Hz, signed 16-bit, stereo stream, pulled in
 // 1024-frame buffers by a callback on the output's own thread.
@@ -11,8 +12,10 @@ using PlatformAudioCallback = void (*)(void* instance, std::uint8_t* stream, int
 
 // Opens the output, paused. When no real device can be had (no sound card, or the
 // sound server refuses), it falls back to a silent output that keeps real-time
-// pace, so sounds still start and end on time. Null when even that fails.
-PlatformAudio* platformOpenAudio(PlatformAudioCallback callback, void* instance);
+// pace, so sounds still start and end on time, and puts the library's reason for
+// the missing device into silentBecause when given. Null when even that fails.
+PlatformAudio* platformOpenAudio(PlatformAudioCallback callback, void* instance,
+                                 std::string* silentBecause = nullptr);
 // Starts the callbacks.
 void platformStartAudio(PlatformAudio* audio);
 // Stops the output; returns only after a callback in progress has returned, and

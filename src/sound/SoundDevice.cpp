@@ -2,7 +2,9 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <string>
 
+#include "core/StartReport.h"
 #include "platform/AudioDevice.h"
 #include "platform/Clock.h"
 #include "sound/SoundPlayer.h"
@@ -16,8 +18,13 @@ void SoundPlayer::open(float hearingRange, const Vec3* listenerPos, const Vec3* 
         return;
     }
     // Opened paused: no callback runs before the buffers exist.
-    PlatformAudio* audio = platformOpenAudio(&SoundPlayer::deviceCallback, this);
+    std::string silentBecause;
+    PlatformAudio* audio = platformOpenAudio(&SoundPlayer::deviceCallback, this, &silentBecause);
     deviceFailed = audio == nullptr;
+    // Not worth stopping the game for, but the player should know why it is quiet.
+    if (!silentBecause.empty()) {
+        reportStartNotice("no sound device, the game plays without sound", silentBecause);
+    }
     if (audio == nullptr) {
         return;
     }

@@ -2,6 +2,7 @@
 // pace and in the format a sound card would, with no sound card present.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -56,10 +57,16 @@ TEST_F(SoundDeviceTest, PlayedSoundEndsInRealTime) {
     EXPECT_FALSE(player.deviceOpen.load());
 }
 
+// The game plays on in silence, and says once why it is quiet.
 TEST_F(SoundDeviceTest, BrokenDriverFallsBackToSilentOutput) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     SoundPlayer player;
+    testing::internal::CaptureStderr();
     player.open(75.0f, &listener, &facing);
+    const std::string written = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 1) << written;
+    EXPECT_EQ(written.rfind("zorbak: no sound device", 0), 0u) << written;
+    EXPECT_NE(written.find("no-such-driver"), std::string::npos) << written;
     ASSERT_TRUE(player.deviceOpen.load());
     EXPECT_FALSE(player.deviceFailed);
     const int slot = addTestSound(player, std::vector<std::int16_t>(1100, 1000));
