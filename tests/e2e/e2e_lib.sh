@@ -30,12 +30,31 @@ e2e_setup() {  # the script's arguments
     # FLTK's window titles in other locales have a type xdotool's search misses.
     # No sound card here: start_game sends the game's sound to a file instead.
     export ZF_E2E_DISPLAY_READY=1 LC_ALL=C SDL_AUDIODRIVER=dummy
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+    # An X server resets itself whenever its last client leaves, and refuses new
+    # clients meanwhile: the tests' own short-lived clients (xdotool) would race
+    # the game for the display. A script that wants that race sets
+    # E2E_SERVER_RESETS; one that wants another screen sets E2E_SCREEN.
+    local server_args="-screen 0 ${E2E_SCREEN:-1280x1024x24}"
+    [ -n "${E2E_SERVER_RESETS:-}" ] || server_args="-noreset $server_args"
+    exec xvfb-run -a -s "$server_args" bash "$0" "$@"
   fi
+  wait_for_display || exit 1
   ZORBAK=$(realpath "$1")
   MEDIA=$(realpath "$2")
   WORK=$(mktemp -d)
   trap e2e_cleanup EXIT
+}
+
+# The game is started only once the display takes connections.
+wait_for_display() {
+  local deadline=$(($(now_ms) + 10000))
+  until xdpyinfo > /dev/null 2>&1; do
+    if [ "$(now_ms)" -ge "$deadline" ]; then
+      echo "FAIL: display $DISPLAY takes no connections within 10 s"
+      return 1
+    fi
+    sleep 0.1
+  done
 }
 
 # Runs a command when the script ends, however it ends.
@@ -126,9 +145,11 @@ new_game_folder() {  # name [game.ini text]
 
 # Starts a program in a folder with its sound going to $AUDIO (11025 Hz, 16-bit
 # stereo, at the pace of real playback) and waits for the launcher. The time limit
-# ends a game that hangs even if this script is killed first.
+# ends a game that hangs even if this script is killed first. GAME_DISPLAY, when
+# set, is the display the program is given.
 start_program() {  # folder command
-  (cd "$1" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$AUDIO" exec timeout 150 "$2") \
+  (cd "$1" && DISPLAY="${GAME_DISPLAY:-$DISPLAY}" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$AUDIO" \
+    exec timeout 150 "$2") \
     > "$OUTPUT" 2>&1 &
   GAME_PID=$!
   LAUNCHER=$(timeout 20 xdotool search --sync --onlyvisible --class '^ZorbakLauncher$' | head -n 1)
