@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -108,4 +109,49 @@ _XDisplay* platformOpenXDisplay(std::string& failure) {
                   (lastError != 0 ? std::strerror(lastError) : "no reason given") + ")";
     }
     return display;
+}
+
+namespace {
+
+XErrorHandler gHandlerBeforeTrap = nullptr;
+std::string gFirstTrappedError;
+
+// Core requests have names in Xlib's error database; an extension's (GLX's, say)
+// are given by their opcodes.
+std::string requestName(Display* display, const XErrorEvent& error) {
+    constexpr int FIRST_EXTENSION_OPCODE = 128;
+    char code[32];
+    if (error.request_code >= FIRST_EXTENSION_OPCODE) {
+        std::snprintf(code, sizeof code, "%d.%d", error.request_code, error.minor_code);
+        return std::string("extension request ") + code;
+    }
+    std::snprintf(code, sizeof code, "%d", error.request_code);
+    char name[128] = "";
+    XGetErrorDatabaseText(display, "XRequest", code, code, name, sizeof name);
+    return std::string("request ") + name;
+}
+
+int trapError(Display* display, XErrorEvent* error) {
+    if (gFirstTrappedError.empty()) {
+        char text[128] = "";
+        XGetErrorText(display, error->error_code, text, sizeof text);
+        gFirstTrappedError = std::string("X error ") + text + " on " + requestName(display, *error);
+    }
+    return 0;
+}
+
+}  // namespace
+
+XErrorTrap::XErrorTrap() {
+    gFirstTrappedError.clear();
+    gHandlerBeforeTrap = XSetErrorHandler(trapError);
+}
+
+XErrorTrap::~XErrorTrap() { XSetErrorHandler(gHandlerBeforeTrap); }
+
+std::string XErrorTrap::firstError(_XDisplay* display) {
+    if (display != nullptr) {
+        XSync(display, False);
+    }
+    return gFirstTrappedError;
 }

@@ -36,3 +36,19 @@ bool platformRetryWhileDisplayRefuses(const std::function<bool()>& attempt);
 // Opens a connection to the display named by DISPLAY, retrying as above. Null on
 // failure, with failure saying which display and why.
 _XDisplay* platformOpenXDisplay(std::string& failure);
+
+// While it lives, X protocol errors (from any connection of the process) are
+// collected instead of ending the process, which Xlib's own handler does. One
+// trap at a time. A
+// missing OpenGL driver, for one, shows up only as such an error.
+class XErrorTrap {
+public:
+    XErrorTrap();
+    ~XErrorTrap();
+    XErrorTrap(const XErrorTrap&) = delete;
+    XErrorTrap& operator=(const XErrorTrap&) = delete;
+
+    // Waits until the server has answered every request sent on display so far;
+    // then the first error since the trap was set, described, or "" for none.
+    std::string firstError(_XDisplay* display);
+};

@@ -1,6 +1,7 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <cstring>
 #include <string>
@@ -74,6 +75,16 @@ bool startVideoWhileDisplayRefuses() {
         SDL_ResetHint(SDL_HINT_VIDEODRIVER);
     }
     return started;
+}
+
+// The X connection SDL draws the window through; null off X.
+_XDisplay* xDisplayOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+        return nullptr;
+    }
+    return info.info.x11.display;
 }
 
 }  // namespace
@@ -172,7 +183,17 @@ PlatformWindow* platformCreateWindow(const char* title, int width, int height, b
         width = mode.w;
         height = mode.h;
     }
-    SDL_Window* window = SDL_CreateWindow(title, x, y, width, height, flags);
+    SDL_Window* window = nullptr;
+    {
+        // SDL tries an OpenGL context of its own while it makes the window; one
+        // that fails must not end the process. The real context, made next,
+        // reports the failure.
+        XErrorTrap trap;
+        window = SDL_CreateWindow(title, x, y, width, height, flags);
+        if (window != nullptr) {
+            trap.firstError(xDisplayOf(window));
+        }
+    }
     if (window == nullptr) {
         fail("the window was refused");
         return nullptr;
@@ -203,14 +224,27 @@ PlatformGlContext* platformCreateGlContext(PlatformWindow* window) {
     if (window == nullptr) {
         return nullptr;
     }
+    // Without a usable OpenGL driver the X server answers with an error that
+    // Xlib's own handler turns into an exit in the middle of SDL's calls.
+    XErrorTrap trap;
+    _XDisplay* display = xDisplayOf(window->window);
     SDL_GLContext context = SDL_GL_CreateContext(window->window);
     if (context == nullptr) {
-        fail("no OpenGL context");
+        const std::string xError = trap.firstError(display);
+        fail(xError.empty() ? "no OpenGL context" : "no OpenGL context: " + xError);
         return nullptr;
     }
-    if (SDL_GL_MakeCurrent(window->window, context) != 0) {
-        fail("the OpenGL context cannot be made current");
+    const bool madeCurrent = SDL_GL_MakeCurrent(window->window, context) == 0;
+    const std::string xError = trap.firstError(display);
+    if (!madeCurrent || !xError.empty()) {
+        if (madeCurrent) {
+            gWindowFailure = "no OpenGL context: " + xError;
+        } else {
+            fail("the OpenGL context cannot be made current");
+        }
+        SDL_GL_MakeCurrent(window->window, nullptr);
         SDL_GL_DeleteContext(context);
+        trap.firstError(display);  // what the deletion stirs up stays in the trap
         return nullptr;
     }
     PlatformGlContext* result = new PlatformGlContext;
