@@ -13,10 +13,7 @@ set -u
 e2e_setup "$@"
 XEV_PID=""
 stop_watching() {
-  if [ -n "$XEV_PID" ]; then
-    kill "$XEV_PID" 2> /dev/null
-    wait "$XEV_PID" 2> /dev/null
-  fi
+  end_process "$XEV_PID"
   XEV_PID=""
 }
 on_exit stop_watching

@@ -24,10 +24,7 @@ STAND_IN_LOG="$WORK/stand-in.log"
 STAND_IN=""
 
 stop_stand_in() {
-  if [ -n "$STAND_IN_PID" ]; then
-    kill "$STAND_IN_PID" 2> /dev/null
-    wait "$STAND_IN_PID" 2> /dev/null
-  fi
+  end_process "$STAND_IN_PID"
   STAND_IN_PID=""
 }
 on_exit stop_stand_in
@@ -155,29 +152,38 @@ if start_stand_in pd; then
   stop_stand_in
 fi
 
-# Where a display exists, the failure also shows a box, and the game ends when the
-# player closes it.
-SCENARIO="full-screen mode the display lacks"
-new_game_folder nomode $'[Game]\nWindowed=0\nLights=0\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=1024\nHeight=800\nUseScreenRes=2\n'
-if start_game; then
+# Where a display exists, a failed start also shows a box, and the game ends when
+# the player closes it.
+expect_shutdown_box_after_start() {  # what standard error must match
+  start_game || return
   press_start
-  BOX=""
+  local box=""
   for _ in $(seq 100); do
-    BOX=$(shutdown_box)
-    [ -n "$BOX" ] && break
+    box=$(shutdown_box)
+    [ -n "$box" ] && break
     sleep 0.1
   done
-  if [ -n "$BOX" ]; then
-    xdotool windowfocus --sync "$BOX" key Return
+  if [ -n "$box" ]; then
+    xdotool windowfocus --sync "$box" key Return
     expect_exit 255 10 "Return on the box"
   else
     fail "no SHUTDOWN ERROR box"
     stop_game
   fi
-  expect_eq "lines on standard error" "$(grep -c '^zorbak:' "$OUTPUT")" 1
-  grep -q '^zorbak: cannot open the game window: .*1024 x 800' "$OUTPUT" ||
-    fail "standard error does not name the mode: $(cat "$OUTPUT")"
-  note "$SCENARIO: $(cat "$OUTPUT")"
-fi
+  expect_eq "lines of ours on standard error" "$(grep -c '^zorbak:' "$OUTPUT")" 1
+  grep -q "^zorbak: cannot open the game window: $1" "$OUTPUT" ||
+    fail "standard error does not say '$1': $(cat "$OUTPUT")"
+  note "$SCENARIO: $(grep '^zorbak:' "$OUTPUT")"
+}
+
+SCENARIO="full-screen mode the display lacks"
+new_game_folder nomode $'[Game]\nWindowed=0\nLights=0\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=1024\nHeight=800\nUseScreenRes=2\n'
+expect_shutdown_box_after_start ".*1024 x 800"
+
+# With no OpenGL driver the server answers with X errors, which Xlib's own
+# handler would turn into an exit with 1 and its own words.
+SCENARIO="no OpenGL driver"
+new_game_folder nodriver "$WINDOWED_640"
+LIBGL_DRIVERS_PATH=/nonexistent expect_shutdown_box_after_start "no OpenGL context: "
 
 finish "display start e2e"

@@ -57,6 +57,14 @@ wait_for_display() {
   done
 }
 
+# Ends a helper process the script started in the background, if it still runs.
+end_process() {  # pid, or nothing
+  if [ -n "$1" ]; then
+    kill "$1" 2> /dev/null
+    wait "$1" 2> /dev/null
+  fi
+}
+
 # Runs a command when the script ends, however it ends.
 on_exit() {  # command
   EXIT_HOOKS+=("$1")
