@@ -19,8 +19,9 @@ if [ -z "${ZF_FRESH_DISPLAY_ROUND:-}" ]; then
     # Each round execs its own xvfb-run: a fresh display every time.
     env -u ZF_E2E_DISPLAY_READY ZF_FRESH_DISPLAY_ROUND="$round" bash "$0" "$1" "$2"
   done
-  # The counted start is the one right after the game used the same display; the
-  # first start of each round (right after the last round's display) is shown too.
+  # The counted start is the one right after the game used the same display. The
+  # first start of each round is shown too: it follows the short connection with
+  # which the test waits for the fresh display, after which the server resets too.
   after=$(grep -c '^after shown$' "$ZF_FRESH_DISPLAY_LOG")
   before=$(grep -c '^before shown$' "$ZF_FRESH_DISPLAY_LOG")
   echo "fresh-display starts right after an OpenGL program: $after of $rounds showed the launcher"
