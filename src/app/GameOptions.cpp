@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/MediaPath.h"
+#include "core/OptionsFileLocation.h"
 #include "platform/IniFile.h"
 
 namespace {
@@ -58,8 +58,7 @@ bool GameOptions::configure(OptionsMode mode, void* instance, const char* title)
     if (mode == OPTIONS_DEFAULTS) {
         return true;
     }
-    char path[MAX_PATH_LENGTH];
-    filePath = makeMediaPath(path, OPTIONS_FILE) ? path : "";
+    filePath = locateOptionsFile(OPTIONS_FILE);
     if (mode == OPTIONS_READ_FILE) {
         load();
         return true;

@@ -2,8 +2,9 @@
 
 #include <string>
 
-// The player's options, kept in media/game.ini (section "Game") and edited in the
-// launcher window.
+// The player's options, kept in game.ini (section "Game") and edited in the
+// launcher window. The file is media/game.ini while the player may write the
+// media folder, else the player's own copy in their config folder.
 
 // Launcher resolution choices (the "UseScreenRes" key holds one of them).
 enum ResolutionChoice {
