@@ -9,6 +9,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libfltk1.3-dev fluid
   libgl-dev libgl1-mesa-dri libfontconfig-dev fonts-dejavu-core fontconfig
   xvfb xauth xfonts-base x11-utils xdotool imagemagick mesa-utils sox locales
+  zlib1g-dev
 )
 INSTALL_LINE="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ${PACKAGES[*]}"
 
