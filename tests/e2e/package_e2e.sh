@@ -67,7 +67,14 @@ snapshot() {
 }
 snapshot > "$WORK/before.txt"
 
-quit_game() {
+# After Start: the game window at the chosen size, then Q and the exit code.
+play_and_quit() {  # expected size
+  if ! find_game_window 30; then
+    stop_game
+    return
+  fi
+  expect_eq "game window size" "$(window_size)" "$1"
+  sleep 1
   xdotool mousemove --window "$GAME_WINDOW" 320 240 keydown q sleep 0.1 keyup q
   expect_exit 0 10 Q
 }
@@ -90,13 +97,7 @@ if start_program "$PLAYER_HOME" "$WORK/play"; then
   xdotool mousemove --window "$LAUNCHER" 236 12 click 1  # Lights
   xdotool mousemove --window "$LAUNCHER" 524 12 click 1  # HiQTexture
   xdotool mousemove --window "$LAUNCHER" 596 432 click 1  # Start
-  if find_game_window 30; then
-    expect_eq "game window size" "$(window_size)" 800x600
-    sleep 1
-    quit_game
-  else
-    stop_game
-  fi
+  play_and_quit 800x600
 fi
 [ -f "$OWN_FILE" ] || fail "no game.ini in the player's ~/.config/zorbak-football-2/"
 expect_own_options 1 1 1 0 1 800 600 1
@@ -113,13 +114,7 @@ diff "$WORK/before.txt" "$WORK/after.txt" > /dev/null || fail "the installed tre
 SCENARIO="second start"
 if start_program "$PLAYER_HOME" "$WORK/play"; then
   press_start
-  if find_game_window 30; then
-    expect_eq "game window size" "$(window_size)" 800x600
-    sleep 1
-    quit_game
-  else
-    stop_game
-  fi
+  play_and_quit 800x600
 fi
 expect_own_options 1 1 1 0 1 800 600 1
 snapshot > "$WORK/after.txt"
