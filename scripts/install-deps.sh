@@ -2,6 +2,8 @@
 # Installs the Debian 12 packages that the game, its tests and its media tools need.
 # As root it installs them; otherwise it checks that they are there and, if not,
 # prints the exact command to run and stops.
+#   usage: install-deps.sh [test]
+# With "test" it adds what building and checking the Debian package needs.
 set -euo pipefail
 
 PACKAGES=(
@@ -9,7 +11,12 @@ PACKAGES=(
   libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libfltk1.3-dev fluid
   libgl-dev libgl1-mesa-dri libfontconfig-dev fonts-dejavu-core fontconfig
   xvfb xauth xfonts-base x11-utils xdotool imagemagick mesa-utils sox locales
+  zlib1g-dev
 )
+PACKAGING_PACKAGES=(debhelper lintian desktop-file-utils appstream)
+if [ "${1:-}" = test ]; then
+  PACKAGES+=("${PACKAGING_PACKAGES[@]}")
+fi
 INSTALL_LINE="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ${PACKAGES[*]}"
 
 missing=()

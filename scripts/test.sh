@@ -4,7 +4,7 @@
 # renderer) and the whole-program tests that drive the real executable.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh test
 bash scripts/build.sh
 cd build
 # Audio tests use SDL's silent or file drivers; no test needs a sound card.

@@ -15,7 +15,8 @@ media=${2:-$(cd "$(dirname "$0")/.." && pwd)/media}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-"$generator" "$media" --pcm "$work"
+# The desktop icons go beside the media folder, in the layout of share/icons/hicolor.
+"$generator" "$media" --pcm "$work" --icons "$(dirname "$media")/share/icons/hicolor"
 
 # sox: -R fixes every random seed, -D turns dithering off, so runs repeat exactly.
 sx() { sox -R -D "$@"; }

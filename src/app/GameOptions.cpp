@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/MediaPath.h"
+#include "core/OptionsFileLocation.h"
 #include "platform/IniFile.h"
 
 namespace {
@@ -31,11 +31,6 @@ const OptionKey OPTION_KEYS[] = {
     {"UseScreenRes", &GameOptions::resolutionIndex, RESOLUTION_640X480},
 };
 
-bool optionsPath(char* path) {
-    std::snprintf(path, MAX_PATH_LENGTH, "%s", OPTIONS_FILE);
-    return makeMediaPathInPlace(path);
-}
-
 int fileDefault(int GameOptions::*field) {
     for (const OptionKey& key : OPTION_KEYS) {
         if (key.field == field) {
@@ -63,6 +58,7 @@ bool GameOptions::configure(OptionsMode mode, void* instance, const char* title)
     if (mode == OPTIONS_DEFAULTS) {
         return true;
     }
+    filePath = locateOptionsFile(OPTIONS_FILE);
     if (mode == OPTIONS_READ_FILE) {
         load();
         return true;
@@ -71,18 +67,16 @@ bool GameOptions::configure(OptionsMode mode, void* instance, const char* title)
 }
 
 void GameOptions::load() {
-    char path[MAX_PATH_LENGTH];
-    bool havePath = optionsPath(path);
+    const bool haveFile = !filePath.empty();
     for (const OptionKey& key : OPTION_KEYS) {
-        this->*key.field =
-            havePath ? iniReadInt(path, OPTIONS_SECTION, key.name, key.fileDefault) : key.fileDefault;
+        this->*key.field = haveFile ? iniReadInt(filePath.c_str(), OPTIONS_SECTION, key.name, key.fileDefault)
+                                    : key.fileDefault;
     }
     replaceDamagedValues(*this);
 }
 
 bool GameOptions::save() const {
-    char path[MAX_PATH_LENGTH];
-    if (!optionsPath(path)) {
+    if (filePath.empty()) {
         return false;
     }
     // All eight keys in one replacement of the file: one write at exit, and never
@@ -94,7 +88,7 @@ bool GameOptions::save() const {
         std::snprintf(values[i], sizeof(values[i]), "%i", this->*OPTION_KEYS[i].field);
         entries[i] = IniEntry{OPTION_KEYS[i].name, values[i]};
     }
-    return iniWriteStrings(path, OPTIONS_SECTION, entries, KEY_COUNT);
+    return iniWriteStrings(filePath.c_str(), OPTIONS_SECTION, entries, KEY_COUNT);
 }
 
 void GameOptions::saveIfChanged() const {

@@ -1,7 +1,10 @@
 #pragma once
 
-// The player's options, kept in media/game.ini (section "Game") and edited in the
-// launcher window.
+#include <string>
+
+// The player's options, kept in game.ini (section "Game") and edited in the
+// launcher window. The file is media/game.ini while the player may write the
+// media folder, else the player's own copy in their config folder.
 
 // Launcher resolution choices (the "UseScreenRes" key holds one of them).
 enum ResolutionChoice {
@@ -30,15 +33,21 @@ public:
     int height = 480;
     int hiQualTex = 0;
     int resolutionIndex = 0;
+    // The options file of this run, found once when the options are configured
+    // and kept here, so that the save at exit needs nothing that may already be
+    // gone. Empty: no file (defaults, nothing saved).
+    std::string filePath;
 
     GameOptions() = default;
 
-    // Mode 0 keeps the defaults, mode 1 reads game.ini, any other mode runs the
-    // launcher. False when the launcher was closed without Start.
+    // Mode 0 keeps the defaults and uses no file; mode 1 finds the file and reads
+    // it; any other mode finds the file and runs the launcher. False when the
+    // launcher was closed without Start.
     bool configure(OptionsMode mode, void* instance, const char* title);
+    // Reads filePath into the fields; a missing file or key gives its default.
     void load();
-    // Writes all eight keys; false when the file could not be written (the old
-    // file is then left as it was).
+    // Writes all eight keys to filePath; false when there is no file or it could
+    // not be written (the old file is then left as it was).
     bool save() const;
     void saveIfChanged() const;
     // The launcher window (options mode 2): true when Start was pressed.

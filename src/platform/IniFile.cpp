@@ -278,3 +278,20 @@ bool iniWriteStrings(const char* path, const char* section, const IniEntry* entr
     }
     return replaceFile(path, joinText(text));
 }
+
+bool iniCopyIfMissing(const char* source, const char* path) {
+    if (source == nullptr || path == nullptr) {
+        return false;
+    }
+    struct stat existing;
+    if (stat(path, &existing) == 0) {
+        return true;
+    }
+    std::ifstream in(source, std::ios::binary);
+    if (!in) {
+        return true;  // nothing to start from: the options begin at their defaults
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    return !in.bad() && replaceFile(path, content.str());
+}

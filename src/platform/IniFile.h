@@ -23,3 +23,9 @@ struct IniEntry {
 // Sets several keys of one section in a single replacement of the file, with the
 // same rules as iniWriteString: either every key is written or the old file stays.
 bool iniWriteStrings(const char* path, const char* section, const IniEntry* entries, int count);
+
+// Starts the file at path as a copy of the file at source, through the same
+// temporary file and rename, when path does not exist yet and source does.
+// False only when such a copy was due and could not be written; an existing
+// path is never touched.
+bool iniCopyIfMissing(const char* source, const char* path);

@@ -13,10 +13,17 @@ protected:
     TempMediaDir dir;
 
     bool optionsFileExists() const { return std::filesystem::exists(dir.mediaPath("game.ini")); }
+    // Options kept in the media folder's game.ini, as configure finds it there.
+    GameOptions inMedia() const {
+        GameOptions options;
+        options.filePath = dir.mediaPath("game.ini");
+        return options;
+    }
+    GameOptions sampleOptions() const;
 };
 
-GameOptions sampleOptions() {
-    GameOptions options;
+GameOptions GameOptionsTest::sampleOptions() const {
+    GameOptions options = inMedia();
     options.windowed = 0;
     options.lights = 1;
     options.music = 1;
@@ -51,7 +58,7 @@ TEST_F(GameOptionsTest, SaveWritesKeysInOrderAndLoadReadsThemBack) {
 
     saved.height = 800;
     ASSERT_TRUE(saved.save());
-    GameOptions loaded;
+    GameOptions loaded = inMedia();
     loaded.load();
     expectSameStoredFields(loaded, saved);
     EXPECT_FALSE(loaded.changed);
@@ -78,13 +85,13 @@ TEST_F(GameOptionsTest, MissingFileSectionOrKeyGivesFileDefaults) {
     EXPECT_EQ(fromNothing.resolutionIndex, 0);
 
     dir.write("game.ini", "[Other]\nLights=1\nWidth=800\n");
-    GameOptions otherSection;
+    GameOptions otherSection = inMedia();
     otherSection.load();
     EXPECT_EQ(otherSection.lights, 0);
     EXPECT_EQ(otherSection.width, 640);
 
     dir.write("game.ini", "[Game]\nWindowed=0\nWidth=800\n");
-    GameOptions someKeys;
+    GameOptions someKeys = inMedia();
     someKeys.load();
     EXPECT_EQ(someKeys.windowed, 0);
     EXPECT_EQ(someKeys.width, 800);
@@ -94,7 +101,7 @@ TEST_F(GameOptionsTest, MissingFileSectionOrKeyGivesFileDefaults) {
 
 TEST_F(GameOptionsTest, DamagedSizesAreTreatedAsMissing) {
     dir.write("game.ini", "[Game]\nUseScreenRes=9\nWidth=-5\nHeight=99999\n");
-    GameOptions options;
+    GameOptions options = inMedia();
     options.load();
     EXPECT_EQ(options.resolutionIndex, 9);  // the launcher shows no selection for it
     EXPECT_EQ(options.width, 640);
@@ -111,7 +118,11 @@ TEST_F(GameOptionsTest, ConfigureModesZeroAndOneNeverWrite) {
     GameOptions defaults;
     defaults.width = 1;
     ASSERT_TRUE(defaults.configure(OPTIONS_DEFAULTS, nullptr, "t"));
-    EXPECT_EQ(defaults.width, 1);  // mode 0 does not touch the file
+    EXPECT_EQ(defaults.width, 1);  // mode 0 uses no file at all
+    defaults.changed = true;
+    defaults.saveIfChanged();
+    EXPECT_FALSE(defaults.save());
+    EXPECT_EQ(dir.read("game.ini"), "[Game]\nLights=1\nWidth=800\n");
 
     GameOptions fromFile;
     ASSERT_TRUE(fromFile.configure(OPTIONS_READ_FILE, nullptr, "t"));

@@ -3,11 +3,14 @@
 // to finish. The same run always writes the same bytes.
 //
 //   make_media <media folder> [--pcm <folder>] [--preview <folder>]
+//
+// --icons <folder> also writes the desktop icon, <folder>/<size>x<size>/apps/*.png.
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "Icon.h"
 #include "Models.h"
 #include "Preview.h"
 #include "Splash.h"
@@ -44,9 +47,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string media = argv[1], pcmFolder, previewFolder;
+    std::string iconFolder;
     for (int i = 2; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--pcm") == 0) pcmFolder = argv[i + 1];
         if (std::strcmp(argv[i], "--preview") == 0) previewFolder = argv[i + 1];
+        if (std::strcmp(argv[i], "--icons") == 0) iconFolder = argv[i + 1];
     }
     std::vector<BuiltModel> models;
     models.push_back(buildField());
@@ -67,6 +72,10 @@ int main(int argc, char** argv) {
     }
     if (!pcmFolder.empty() && !writeSounds(pcmFolder)) {
         std::fprintf(stderr, "cannot write the sounds in %s\n", pcmFolder.c_str());
+        return 1;
+    }
+    if (!iconFolder.empty() && !writeIcons(models, iconFolder)) {
+        std::fprintf(stderr, "cannot write the icons in %s\n", iconFolder.c_str());
         return 1;
     }
     if (!previewFolder.empty() && !writePreviews(models, previewFolder)) {
