@@ -1,10 +1,14 @@
 #include <cctype>
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
+#include "core/FileBytes.h"
 #include "core/MediaPath.h"
+#include "model/BmpImage.h"
 #include "model/Image.h"
+#include "model/ImageSize.h"
 #include "model/JpegImage.h"
-#include "platform/BmpDecoder.h"
 
 namespace {
 // The last three characters of the path name the kind of file, in any case.
@@ -21,6 +25,18 @@ bool endsWith3(const char* path, const char* ending) {
     }
     return true;
 }
+
+// The whole file, or false when it is missing, unreadable or larger than any
+// picture the size rule allows (then it is not read at all).
+bool readWholeFile(const char* path, std::vector<std::uint8_t>& bytes) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool read = readOpenFile(file, MAX_IMAGE_FILE_BYTES, bytes);
+    std::fclose(file);
+    return read;
+}
 }  // namespace
 
 std::uint8_t* loadImage(const char* fileName, int& width, int& height) {
@@ -28,11 +44,14 @@ std::uint8_t* loadImage(const char* fileName, int& width, int& height) {
     if (!makeMediaPath(path, fileName)) {
         return nullptr;
     }
-    if (endsWith3(path, "BMP")) {
-        return platformDecodeBmp(path, width, height);
+    const bool bmp = endsWith3(path, "BMP");
+    if (!bmp && !endsWith3(path, "JPG")) {
+        return nullptr;
     }
-    if (endsWith3(path, "JPG")) {
-        return decodeJpegFile(path, width, height);
+    std::vector<std::uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) {
+        return nullptr;
     }
-    return nullptr;
+    return bmp ? decodeBmp(bytes.data(), bytes.size(), width, height)
+               : decodeJpeg(bytes.data(), bytes.size(), width, height);
 }

@@ -7,19 +7,21 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "model/ImageSize.h"
+
 namespace {
-// Textures larger than this on a side are beyond any OpenGL implementation the game
-// runs on; refusing them before allocating keeps a damaged header from asking for
-// gigabytes.
-constexpr JDIMENSION MAX_JPEG_SIDE = 16384;
+// A progressive picture comes in a handful of scans (libjpeg's own encoder writes
+// 10); every scan walks the whole picture again, so a file of thousands of tiny
+// scans could keep the game busy for seconds.
+constexpr int MAX_JPEG_SCANS = 64;
 
 // libjpeg's standard error handling ends the process on a damaged file. Its error
-// exit jumps back here instead, and warnings are kept quiet, except the one for
-// data that ends too early, which marks the picture as unusable.
+// exit jumps back here instead. Warnings are kept quiet, except the two that say
+// the picture data is missing or cut short: the rest of the picture would be grey
+// fill, so the file is refused at once, like a truncated one.
 struct JpegErrorManager {
     jpeg_error_mgr standard;
     std::jmp_buf failed;
-    bool cutShort;
 };
 
 // All state lives on the heap, untouched by the jump back, so that everything
@@ -27,30 +29,33 @@ struct JpegErrorManager {
 struct JpegJob {
     jpeg_decompress_struct decoder;
     JpegErrorManager errors;
+    jpeg_progress_mgr progress;
     bool decoderCreated;
-    std::FILE* file;
     JSAMPLE* row;
     std::uint8_t* image;
 };
 
-void jumpOnError(j_common_ptr decoder) {
+[[noreturn]] void refuse(j_common_ptr decoder) {
     JpegErrorManager* errors = reinterpret_cast<JpegErrorManager*>(decoder->err);
     std::longjmp(errors->failed, 1);
 }
 
-void noteWarning(j_common_ptr decoder, int level) {
-    JpegErrorManager* errors = reinterpret_cast<JpegErrorManager*>(decoder->err);
-    if (level < 0 && errors->standard.msg_code == JWRN_JPEG_EOF) {
-        errors->cutShort = true;
+void refuseMissingData(j_common_ptr decoder, int level) {
+    const int code = decoder->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) {
+        refuse(decoder);
+    }
+}
+
+void limitScans(j_common_ptr decoder) {
+    if (reinterpret_cast<j_decompress_ptr>(decoder)->input_scan_number > MAX_JPEG_SCANS) {
+        refuse(decoder);
     }
 }
 
 void releaseJob(JpegJob* job) {
     if (job->decoderCreated) {
         jpeg_destroy_decompress(&job->decoder);
-    }
-    if (job->file != nullptr) {
-        std::fclose(job->file);
     }
     std::free(job->row);
     std::free(job->image);
@@ -81,18 +86,23 @@ void storeRow(const JSAMPLE* rgb, std::uint8_t* image, std::size_t width, std::s
     }
 }
 
-bool decodeInto(JpegJob* job) {
+bool decodeInto(JpegJob* job, const std::uint8_t* bytes, std::size_t size) {
     jpeg_decompress_struct& decoder = job->decoder;
-    jpeg_stdio_src(&decoder, job->file);
+    jpeg_mem_src(&decoder, bytes, static_cast<unsigned long>(size));
     jpeg_read_header(&decoder, TRUE);
-    if (!requestRgbOutput(decoder)) {
+    // The header's size decides before libjpeg reserves its whole-picture buffers
+    // (in jpeg_start_decompress); the cap holds whatever the header says.
+    // Arithmetic-coded data that runs out is filled in silently, with no warning
+    // to refuse it by; such files are rare and none is the game's.
+    if (!imageSizeAllowed(decoder.image_width, decoder.image_height) || decoder.arith_code ||
+        !requestRgbOutput(decoder)) {
         return false;
     }
+    decoder.mem->max_memory_to_use = JPEG_DECODER_MEMORY_BYTES;
     jpeg_start_decompress(&decoder);
     const JDIMENSION width = decoder.output_width;
     const JDIMENSION height = decoder.output_height;
-    if (decoder.output_components != 3 || width == 0 || height == 0 || width > MAX_JPEG_SIDE ||
-        height > MAX_JPEG_SIDE) {
+    if (decoder.output_components != 3 || !imageSizeAllowed(width, height)) {
         return false;
     }
     job->row = static_cast<JSAMPLE*>(std::malloc(std::size_t(width) * 3));
@@ -103,34 +113,36 @@ bool decodeInto(JpegJob* job) {
     while (decoder.output_scanline < height) {
         const JDIMENSION rowIndex = decoder.output_scanline;
         JSAMPROW rows[1] = {job->row};
-        if (jpeg_read_scanlines(&decoder, rows, 1) == 1) {
-            storeRow(job->row, job->image, width, rowIndex);
-        }
-        if (job->errors.cutShort) {
+        if (jpeg_read_scanlines(&decoder, rows, 1) != 1) {
             return false;
         }
+        storeRow(job->row, job->image, width, rowIndex);
     }
     jpeg_finish_decompress(&decoder);
-    return !job->errors.cutShort;
+    return true;
 }
 }  // namespace
 
-std::uint8_t* decodeJpegFile(const char* path, int& width, int& height) {
+std::uint8_t* decodeJpeg(const std::uint8_t* bytes, std::size_t size, int& width, int& height) {
+    if (bytes == nullptr || size == 0) {
+        return nullptr;
+    }
     JpegJob* job = static_cast<JpegJob*>(std::calloc(1, sizeof(JpegJob)));
     if (job == nullptr) {
         return nullptr;
     }
     job->decoder.err = jpeg_std_error(&job->errors.standard);
-    job->errors.standard.error_exit = jumpOnError;
-    job->errors.standard.emit_message = noteWarning;
+    job->errors.standard.error_exit = refuse;
+    job->errors.standard.emit_message = refuseMissingData;
+    job->progress.progress_monitor = limitScans;
     if (setjmp(job->errors.failed) != 0) {
         releaseJob(job);
         return nullptr;
     }
     jpeg_create_decompress(&job->decoder);
     job->decoderCreated = true;
-    job->file = std::fopen(path, "rb");
-    if (job->file == nullptr || !decodeInto(job)) {
+    job->decoder.progress = &job->progress;
+    if (!decodeInto(job, bytes, size)) {
         releaseJob(job);
         return nullptr;
     }

@@ -2,13 +2,18 @@
 
 #include <SDL.h>
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 // BGR24 is the byte order blue, green, red in memory, whatever the file held.
-SDL_Surface* loadAsBgr24(const char* path) {
-    SDL_Surface* loaded = SDL_LoadBMP(path);
+SDL_Surface* loadAsBgr24(const std::uint8_t* bytes, std::size_t size) {
+    if (bytes == nullptr || size == 0 || size > std::size_t(INT_MAX)) {
+        return nullptr;
+    }
+    // freesrc = 1: the reader closes the memory source in every case.
+    SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes, static_cast<int>(size)), 1);
     if (loaded == nullptr) {
         return nullptr;
     }
@@ -21,8 +26,9 @@ SDL_Surface* loadAsBgr24(const char* path) {
 }
 }  // namespace
 
-std::uint8_t* platformDecodeBmp(const char* path, int& width, int& height) {
-    SDL_Surface* surface = loadAsBgr24(path);
+std::uint8_t* platformDecodeBmp(const std::uint8_t* bytes, std::size_t size, int& width,
+                                int& height) {
+    SDL_Surface* surface = loadAsBgr24(bytes, size);
     if (surface == nullptr) {
         return nullptr;
     }

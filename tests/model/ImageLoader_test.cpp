@@ -98,6 +98,7 @@ TEST_F(ImageLoaderTest, DamagedJpegsGiveNullAndTheProgramGoesOn) {
     ASSERT_NE(load("whole.jpg"), nullptr);
 
     media.write("cutdata.jpg", whole.substr(0, whole.size() / 2));
+    media.write("cutended.jpg", whole.substr(0, whole.size() / 2) + "\xFF\xD9");  // tidy end marker
     media.write("cuthead.jpg", whole.substr(0, 40));
     media.write("notjpeg.jpg", "this is a text file, not a picture");
     media.write("empty.jpg", "");
@@ -110,8 +111,8 @@ TEST_F(ImageLoaderTest, DamagedJpegsGiveNullAndTheProgramGoesOn) {
     huge[frame + 7] = '\x70';  // width 28672: more than any texture, refused unread
     media.write("huge.jpg", huge);
 
-    for (const char* name : {"cutdata.jpg", "cuthead.jpg", "notjpeg.jpg", "empty.jpg",
-                             "badframe.jpg", "huge.jpg", "missing.jpg"}) {
+    for (const char* name : {"cutdata.jpg", "cutended.jpg", "cuthead.jpg", "notjpeg.jpg",
+                             "empty.jpg", "badframe.jpg", "huge.jpg", "missing.jpg"}) {
         EXPECT_EQ(load(name), nullptr) << name;
         EXPECT_EQ(width, -1) << name;
     }

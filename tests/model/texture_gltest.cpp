@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/ModelGlTestSupport.h"
+#include "support/HostileImages.h"
 
 namespace {
 using TextureCacheGl = ModelGlTest;
@@ -110,6 +111,13 @@ TEST_F(TextureCacheGl, FailuresAreReportedOnceAndTheSlotIsReused) {
     EXPECT_EQ(createTexture(tooLong.c_str(), AlphaMode::NONE, 0.0f), 0u);
     ASSERT_EQ(errors.size(), 3u);
     EXPECT_EQ(errors[2], errorText(tooLong));
+
+    // A header that claims more than any texture gets the same message, once.
+    media.write("huge.bmp", bmpHeader(20000, 20000, 24));
+    EXPECT_EQ(createTexture("huge.bmp", AlphaMode::NONE, 0.0f), 0u);
+    EXPECT_EQ(createTexture("huge.bmp", AlphaMode::NONE, 0.0f), 0u);
+    ASSERT_EQ(errors.size(), 4u);
+    EXPECT_EQ(errors[3], errorText("huge.bmp"));
 }
 
 TEST_F(TextureCacheGl, The256thFileIsRefusedAndReleaseDeletesEveryTexture) {

@@ -2,25 +2,33 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include <jpeglib.h>
 
-// Writes a JPEG at the best quality with no chroma subsampling, so that decoded
-// colours stay within a few steps of the ones written. samples holds width x height
-// pixels of `components` bytes each, top row first.
-inline bool writeTestJpeg(const std::string& path, int width, int height, int components,
-                          J_COLOR_SPACE colorSpace, const std::vector<std::uint8_t>& samples) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
+// How a test JPEG is coded: baseline Huffman unless asked otherwise; a scan
+// script, when given, replaces the library's own progression.
+struct JpegCoding {
+    bool progressive = false;
+    bool arithmetic = false;
+    std::vector<jpeg_scan_info> scans;
+};
+
+// Encodes a JPEG in memory at the best quality with no chroma subsampling, so that
+// decoded colours stay within a few steps of the ones written. samples holds
+// width x height pixels of `components` bytes each, top row first.
+inline std::string encodeTestJpeg(int width, int height, int components, J_COLOR_SPACE colorSpace,
+                                  const std::vector<std::uint8_t>& samples,
+                                  const JpegCoding& coding = JpegCoding()) {
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
     jpeg_compress_struct encoder;
     jpeg_error_mgr errors;
     encoder.err = jpeg_std_error(&errors);
     jpeg_create_compress(&encoder);
-    jpeg_stdio_dest(&encoder, file);
+    jpeg_mem_dest(&encoder, &buffer, &size);
     encoder.image_width = static_cast<JDIMENSION>(width);
     encoder.image_height = static_cast<JDIMENSION>(height);
     encoder.input_components = components;
@@ -31,6 +39,14 @@ inline bool writeTestJpeg(const std::string& path, int width, int height, int co
         encoder.comp_info[c].h_samp_factor = 1;
         encoder.comp_info[c].v_samp_factor = 1;
     }
+    if (coding.progressive) {
+        jpeg_simple_progression(&encoder);
+    }
+    if (!coding.scans.empty()) {
+        encoder.scan_info = coding.scans.data();
+        encoder.num_scans = static_cast<int>(coding.scans.size());
+    }
+    encoder.arith_code = coding.arithmetic ? TRUE : FALSE;
     jpeg_start_compress(&encoder, TRUE);
     while (encoder.next_scanline < encoder.image_height) {
         JSAMPROW row = const_cast<JSAMPLE*>(samples.data()) +
@@ -39,8 +55,21 @@ inline bool writeTestJpeg(const std::string& path, int width, int height, int co
     }
     jpeg_finish_compress(&encoder);
     jpeg_destroy_compress(&encoder);
-    std::fclose(file);
-    return true;
+    std::string jpeg(reinterpret_cast<const char*>(buffer), size);
+    std::free(buffer);
+    return jpeg;
+}
+
+// The same, written to a file.
+inline bool writeTestJpeg(const std::string& path, int width, int height, int components,
+                          J_COLOR_SPACE colorSpace, const std::vector<std::uint8_t>& samples) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    const std::string jpeg = encodeTestJpeg(width, height, components, colorSpace, samples);
+    const bool written = std::fwrite(jpeg.data(), 1, jpeg.size(), file) == jpeg.size();
+    return std::fclose(file) == 0 && written;
 }
 
 // Width x height RGB samples of one colour.
