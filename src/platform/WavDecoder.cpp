@@ -70,14 +70,16 @@ bool platformDecodeMsAdpcm(const std::uint8_t* format, std::uint32_t formatSize,
         return false;
     }
     bool ok = decodedFormat.format == AUDIO_S16LSB;
+    // Empty data (or less than a block) decodes to an empty sound, for which the
+    // library hands back no buffer at all: there is nothing to copy then.
+    const std::uint32_t count = decoded != nullptr ? decodedSize / 2 : 0;
     if (ok) {
-        const std::uint32_t count = decodedSize / 2;
         samples = new (std::nothrow) std::int16_t[count == 0 ? 1 : count];
         ok = samples != nullptr;
-        if (ok) {
-            std::memcpy(samples, decoded, std::size_t(count) * 2);
-            byteCount = count * 2;
-        }
+    }
+    if (ok && count > 0) {
+        std::memcpy(samples, decoded, std::size_t(count) * 2);
+        byteCount = count * 2;
     }
     SDL_FreeWAV(decoded);
     return ok;

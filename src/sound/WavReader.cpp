@@ -2,41 +2,58 @@
 
 #include <cstring>
 #include <new>
+#include <vector>
 
+#include "core/FileBytes.h"
 #include "sound/Sound.h"
 
 namespace {
-bool readBytes(std::FILE* file, void* target, std::size_t count) {
-    return std::fread(target, 1, count, file) == count;
-}
+// Walks the file's bytes once, front to back; every read checks what is left.
+class ByteCursor {
+public:
+    ByteCursor(const std::uint8_t* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
 
-bool readU32(std::FILE* file, std::uint32_t& value) {
-    std::uint8_t bytes[4];
-    if (!readBytes(file, bytes, 4)) {
-        return false;
-    }
-    value = std::uint32_t(bytes[0]) | (std::uint32_t(bytes[1]) << 8) |
-            (std::uint32_t(bytes[2]) << 16) | (std::uint32_t(bytes[3]) << 24);
-    return true;
-}
+    std::size_t left() const { return size_ - pos_; }
 
-bool tagStartsWith(std::FILE* file, const char* prefix) {
-    char tag[4];
-    return readBytes(file, tag, 4) && std::memcmp(tag, prefix, 3) == 0;
-}
+    bool take(void* target, std::size_t count) {
+        if (count > left()) {
+            return false;
+        }
+        if (count > 0) {
+            std::memcpy(target, bytes_ + pos_, count);
+        }
+        pos_ += count;
+        return true;
+    }
 
-// Bytes from the current position to the end of the file.
-long bytesLeft(std::FILE* file) {
-    const long here = std::ftell(file);
-    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) {
-        return -1;
+    bool skip(std::uint64_t count) {
+        if (count > left()) {
+            return false;
+        }
+        pos_ += static_cast<std::size_t>(count);
+        return true;
     }
-    const long end = std::ftell(file);
-    if (std::fseek(file, here, SEEK_SET) != 0 || end < here) {
-        return -1;
+
+    bool takeU32(std::uint32_t& value) {
+        std::uint8_t little[4];
+        if (!take(little, 4)) {
+            return false;
+        }
+        value = std::uint32_t(little[0]) | (std::uint32_t(little[1]) << 8) |
+                (std::uint32_t(little[2]) << 16) | (std::uint32_t(little[3]) << 24);
+        return true;
     }
-    return end - here;
-}
+
+    bool tagStartsWith(const char* prefix) {
+        char tag[4];
+        return take(tag, 4) && std::memcmp(tag, prefix, 3) == 0;
+    }
+
+private:
+    const std::uint8_t* bytes_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
 
 bool formatPlayable(const WavContents& contents) {
     if (contents.formatTag() == WAVE_FORMAT_ADPCM) {
@@ -46,69 +63,75 @@ bool formatPlayable(const WavContents& contents) {
     return contents.formatTag() == WAVE_FORMAT_PCM && contents.bitsPerSample() == 16;
 }
 
-// Skips chunks until one tagged "data" (all four bytes); leaves the file at its size.
-bool findDataChunk(std::FILE* file) {
+// Skips chunks until one tagged "data" (all four bytes); leaves the cursor at its size.
+bool findDataChunk(ByteCursor& cursor) {
     while (true) {
         char tag[4];
-        if (!readBytes(file, tag, 4)) {
+        if (!cursor.take(tag, 4)) {
             return false;
         }
         if (std::memcmp(tag, "data", 4) == 0) {
             return true;
         }
         std::uint32_t size = 0;
-        if (!readU32(file, size)) {
-            return false;
-        }
-        const long body = static_cast<long>(size) + static_cast<long>(size & 1u);
-        if (body > bytesLeft(file) || std::fseek(file, body, SEEK_CUR) != 0) {
+        if (!cursor.takeU32(size) || !cursor.skip(std::uint64_t(size) + (size & 1u))) {
             return false;
         }
     }
 }
 
-int readData(std::FILE* file, WavContents& contents) {
+int readData(ByteCursor& cursor, WavContents& contents) {
     std::uint32_t size = 0;
-    if (!readU32(file, size) || static_cast<long>(size) > bytesLeft(file)) {
+    if (!cursor.takeU32(size) || size > cursor.left()) {
         return SOUND_ERROR_TRUNCATED;
     }
     const std::uint32_t sampleSlots = size / 2 + (size & 1u);
     contents.data = new (std::nothrow) std::int16_t[sampleSlots == 0 ? 1 : sampleSlots]();
-    if (contents.data == nullptr || !readBytes(file, contents.data, size)) {
+    if (contents.data == nullptr || !cursor.take(contents.data, size)) {
         return SOUND_ERROR_TRUNCATED;
     }
     contents.dataSize = size;
     return 0;
 }
+
 }  // namespace
 
-int readWavFile(std::FILE* file, WavContents& contents) {
-    if (!tagStartsWith(file, "RIF")) {
+int readWav(const std::uint8_t* bytes, std::size_t size, WavContents& contents) {
+    ByteCursor cursor(bytes, bytes != nullptr ? size : 0);
+    if (!cursor.tagStartsWith("RIF")) {
         return SOUND_ERROR_OPEN_OR_RIFF;
     }
     std::uint32_t riffSize = 0;
-    if (!readU32(file, riffSize) || !tagStartsWith(file, "WAV")) {
+    if (!cursor.takeU32(riffSize) || !cursor.tagStartsWith("WAV")) {
         return SOUND_ERROR_WAVE;
     }
-    if (!tagStartsWith(file, "fmt")) {
+    if (!cursor.tagStartsWith("fmt")) {
         return SOUND_ERROR_FMT;
     }
     std::uint32_t formatSize = 0;
-    if (!readU32(file, formatSize)) {
+    if (!cursor.takeU32(formatSize)) {
         return SOUND_ERROR_TRUNCATED;
     }
     if (formatSize > WAV_FORMAT_BYTES) {
         return SOUND_ERROR_FORMAT;
     }
-    if (!readBytes(file, contents.format, formatSize)) {
+    if (!cursor.take(contents.format, formatSize)) {
         return SOUND_ERROR_TRUNCATED;
     }
     contents.formatSize = formatSize;
     if (!formatPlayable(contents)) {
         return SOUND_ERROR_FORMAT;
     }
-    if (!findDataChunk(file)) {
+    if (!findDataChunk(cursor)) {
         return SOUND_ERROR_TRUNCATED;
     }
-    return readData(file, contents);
+    return readData(cursor, contents);
+}
+
+int readWavFile(std::FILE* file, WavContents& contents) {
+    std::vector<std::uint8_t> bytes;
+    if (!readOpenFile(file, MAX_WAV_FILE_BYTES, bytes)) {
+        return SOUND_ERROR_TRUNCATED;
+    }
+    return readWav(bytes.data(), bytes.size(), contents);
 }

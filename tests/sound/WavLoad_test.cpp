@@ -126,6 +126,17 @@ TEST_F(WavLoadTest, CutFilesAreRefused) {
     EXPECT_EQ(player.sounds[0].samples, nullptr);
 }
 
+TEST_F(WavLoadTest, ChunksClaimingMoreThanTheFileHoldsAreRefused) {
+    for (std::uint32_t claimed : {7u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        const std::string lying = "LIST" + le32(claimed) + "abcd";
+        WavParts parts;
+        parts.between = lying;
+        parts.data = rampBytes(4);
+        EXPECT_EQ(load("lying.wav", wavFile(parts)), SOUND_ERROR_TRUNCATED) << claimed;
+    }
+    EXPECT_EQ(player.soundCount.load(), 0);
+}
+
 TEST_F(WavLoadTest, FailedLoadsLeaveTheNextIndexFree) {
     const std::string good = pcmWav(rampBytes(20));
     EXPECT_EQ(load("a.wav", good), 0);
@@ -193,6 +204,30 @@ TEST_F(AdpcmTest, StereoKeepsBothChannels) {
     const int frames = int(player.sounds[1].sampleCount / 2);
     EXPECT_NEAR(frames, int(player.sounds[0].sampleCount), 500);
     EXPECT_EQ(player.sounds[1].sampleCount % 2, 0u);
+}
+
+// The 50-byte MS ADPCM format as sox writes it: mono, 256-byte blocks of 500
+// samples, the seven standard coefficient pairs.
+std::string adpcmFormat() {
+    std::string format = le16(2) + le16(1) + le32(11025) + le32(5666) + le16(256) + le16(4) +
+                         le16(32) + le16(500) + le16(7);
+    const int coefficients[7][2] = {{256, 0},  {512, -256}, {0, 0},     {192, 64},
+                                    {240, 0}, {460, -208}, {392, -232}};
+    for (const auto& pair : coefficients) {
+        format += le16(static_cast<std::uint16_t>(pair[0]));
+        format += le16(static_cast<std::uint16_t>(pair[1]));
+    }
+    return format;
+}
+
+TEST_F(AdpcmTest, AnEmptyDataChunkIsAnEmptySoundLikeEmptyPcm) {
+    WavParts adpcm;
+    adpcm.format = adpcmFormat();
+    ASSERT_EQ(load("empty_adpcm.wav", wavFile(adpcm)), 0);
+    EXPECT_EQ(player.sounds[0].sampleCount, 0u);
+    EXPECT_NE(player.sounds[0].samples, nullptr);
+    ASSERT_EQ(load("empty_pcm.wav", pcmWav("")), 1);
+    EXPECT_EQ(player.sounds[1].sampleCount, 0u);
 }
 
 TEST_F(AdpcmTest, UndecodableDataIsRefused) {
