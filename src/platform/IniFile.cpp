@@ -48,7 +48,7 @@ bool sameName(const std::string& a, const std::string& b) {
     return true;
 }
 
-ReadResult readText(const char* path, IniText& text) {
+ReadResult readContent(const char* path, std::string& content) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         bool missing = access(path, F_OK) != 0 && errno == ENOENT;
@@ -56,25 +56,34 @@ ReadResult readText(const char* path, IniText& text) {
     }
     std::ostringstream whole;
     whole << in.rdbuf();
-    const std::string content = whole.str();
+    content = whole.str();
+    return in.bad() ? ReadResult::FAILED : ReadResult::READ;
+}
+
+IniText splitLines(const std::string& content) {
+    IniText text;
     std::size_t start = 0;
     while (start < content.size()) {
-        std::size_t newline = content.find('\n', start);
-        if (newline == std::string::npos) {
-            text.lines.push_back(content.substr(start));
-            break;
-        }
-        std::string line = content.substr(start, newline - start);
-        if (!line.empty() && line.back() == '\r') {
+        const std::size_t newline = content.find('\n', start);
+        const bool lastLine = newline == std::string::npos;
+        std::string line = content.substr(start, lastLine ? std::string::npos : newline - start);
+        // Carriage returns at the end of a line belong to its line end, all of them
+        // and on a last line without a newline too: any kept as text would turn
+        // into a line end at the next save, so that each save changed the file.
+        const bool windowsLineEnd = !line.empty() && line.back() == '\r';
+        while (!line.empty() && line.back() == '\r') {
             line.pop_back();
-            if (text.lines.empty()) {
-                text.lineEnd = "\r\n";
-            }
+        }
+        if (windowsLineEnd && text.lines.empty()) {
+            text.lineEnd = "\r\n";
         }
         text.lines.push_back(line);
+        if (lastLine) {
+            break;
+        }
         start = newline + 1;
     }
-    return in.bad() ? ReadResult::FAILED : ReadResult::READ;
+    return text;
 }
 
 // The section name of a "[name]" line, or false for any other line.
@@ -236,14 +245,12 @@ bool replaceFile(const std::string& path, const std::string& content) {
 
 }  // namespace
 
-int iniReadInt(const char* path, const char* section, const char* key, int defaultValue) {
-    if (path == nullptr || section == nullptr || key == nullptr) {
+int iniTextReadInt(const std::string& content, const char* section, const char* key,
+                   int defaultValue) {
+    if (section == nullptr || key == nullptr) {
         return defaultValue;
     }
-    IniText text;
-    if (readText(path, text) != ReadResult::READ) {
-        return defaultValue;
-    }
+    const IniText text = splitLines(content);
     long line = findKey(text, findSection(text, section), key);
     if (line < 0) {
         return defaultValue;
@@ -255,13 +262,9 @@ int iniReadInt(const char* path, const char* section, const char* key, int defau
     return parseInt(lineValue, value) ? value : defaultValue;
 }
 
-bool iniWriteString(const char* path, const char* section, const char* key, const char* value) {
-    const IniEntry entry = {key, value};
-    return iniWriteStrings(path, section, &entry, 1);
-}
-
-bool iniWriteStrings(const char* path, const char* section, const IniEntry* entries, int count) {
-    if (path == nullptr || section == nullptr || entries == nullptr || count < 0) {
+bool iniTextSetStrings(std::string& content, const char* section, const IniEntry* entries,
+                       int count) {
+    if (section == nullptr || entries == nullptr || count < 0) {
         return false;
     }
     for (int i = 0; i < count; ++i) {
@@ -269,14 +272,35 @@ bool iniWriteStrings(const char* path, const char* section, const IniEntry* entr
             return false;
         }
     }
-    IniText text;
-    if (readText(path, text) == ReadResult::FAILED) {
-        return false;  // the file is there but unreadable: replacing it would lose its lines
-    }
+    IniText text = splitLines(content);
     for (int i = 0; i < count; ++i) {
         setKey(text, section, entries[i].key, entries[i].value);
     }
-    return replaceFile(path, joinText(text));
+    content = joinText(text);
+    return true;
+}
+
+int iniReadInt(const char* path, const char* section, const char* key, int defaultValue) {
+    std::string content;
+    if (path == nullptr || readContent(path, content) != ReadResult::READ) {
+        return defaultValue;
+    }
+    return iniTextReadInt(content, section, key, defaultValue);
+}
+
+bool iniWriteString(const char* path, const char* section, const char* key, const char* value) {
+    const IniEntry entry = {key, value};
+    return iniWriteStrings(path, section, &entry, 1);
+}
+
+bool iniWriteStrings(const char* path, const char* section, const IniEntry* entries, int count) {
+    std::string content;
+    // A file that is there but unreadable is kept: replacing it would lose its lines.
+    if (path == nullptr || readContent(path, content) == ReadResult::FAILED ||
+        !iniTextSetStrings(content, section, entries, count)) {
+        return false;
+    }
+    return replaceFile(path, content);
 }
 
 bool iniCopyIfMissing(const char* source, const char* path) {

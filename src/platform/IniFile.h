@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Reading and writing one value of an INI file (lines "[Section]" and "key=value";
 // lines starting with ';' or '#' are comments). Section and key names compare
 // without regard to case.
@@ -29,3 +31,10 @@ bool iniWriteStrings(const char* path, const char* section, const IniEntry* entr
 // False only when such a copy was due and could not be written; an existing
 // path is never touched.
 bool iniCopyIfMissing(const char* source, const char* path);
+
+// The same rules on an INI text held in memory: the value of section/key, and the
+// text with entries set (false, text untouched, when an argument is missing).
+int iniTextReadInt(const std::string& content, const char* section, const char* key,
+                   int defaultValue);
+bool iniTextSetStrings(std::string& content, const char* section, const IniEntry* entries,
+                       int count);

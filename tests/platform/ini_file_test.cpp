@@ -99,6 +99,16 @@ TEST_F(IniFileTest, WindowsLineEndsAreKept) {
     EXPECT_EQ(readFile(), "[Game]\r\nWidth=800\r\nHeight=600\r\n");
 }
 
+TEST_F(IniFileTest, CarriageReturnsEndingALineAreItsLineEndSoSavingTwiceChangesNothing) {
+    std::string text = "[Game]\nWidth=640\nnote\r\r\nlast\r";
+    const IniEntry width = {"Width", "800"};
+    ASSERT_TRUE(iniTextSetStrings(text, "Game", &width, 1));
+    EXPECT_EQ(text, "[Game]\nWidth=800\nnote\nlast\n");
+    const std::string once = text;
+    ASSERT_TRUE(iniTextSetStrings(text, "Game", &width, 1));
+    EXPECT_EQ(text, once);
+}
+
 TEST_F(IniFileTest, FailedWriteLeavesOldFile) {
     const std::string original = "[Game]\nWidth=640\n; note\n";
     writeFile(original);
