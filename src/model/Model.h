@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "math/Matrix4.h"
 #include "math/Vec.h"
@@ -66,6 +67,8 @@ public:
     void load(const char* fileName);
     // Reads media/<fileName>; false (after one message) when the file is unusable.
     bool parseA3f(const char* fileName);
+    // The same for a model text already in memory; fileName only names it in messages.
+    bool parseA3fText(std::string text, const char* fileName);
     void draw();
     // Makes this model an instance of source sharing its arrays and display list;
     // textureFile (or null) gives the instance a texture of its own.

@@ -56,7 +56,11 @@ bool Model::parseA3f(const char* fileName) {
     if (fileResult == FILE_TOO_LARGE) {
         return fail("Bad model:", std::string("file too large (") + fileName + ")");
     }
+    return parseA3fText(std::move(text), fileName);
+}
 
+bool Model::parseA3fText(std::string text, const char* fileName) {
+    material.alphaMode = AlphaMode::NONE;
     A3fTokens tokens(std::move(text));
     std::string header;
     if (tokens.nextWord(header) != READ_OK || header != "A3F") {
