@@ -3,7 +3,8 @@
 # As root it installs them; otherwise it checks that they are there and, if not,
 # prints the exact command to run and stops.
 #   usage: install-deps.sh [test]
-# With "test" it adds what building and checking the Debian package needs.
+# With "test" it adds what building and checking the Debian package needs, and
+# clang with its runtime libraries for the fuzzing harnesses that CI runs.
 set -euo pipefail
 
 PACKAGES=(
@@ -14,8 +15,9 @@ PACKAGES=(
   zlib1g-dev
 )
 PACKAGING_PACKAGES=(debhelper lintian desktop-file-utils appstream)
+FUZZING_PACKAGES=(clang libclang-rt-14-dev)
 if [ "${1:-}" = test ]; then
-  PACKAGES+=("${PACKAGING_PACKAGES[@]}")
+  PACKAGES+=("${PACKAGING_PACKAGES[@]}" "${FUZZING_PACKAGES[@]}")
 fi
 INSTALL_LINE="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ${PACKAGES[*]}"
 
