@@ -1,15 +1,7 @@
-// The BMP loader (its own header check, then the platform's decoder) on any bytes,
-// as loadImage hands it a file read whole.
-#include <cstddef>
-#include <cstdint>
-
+// The BMP loader (its own header check, then the platform's decoder) on any bytes.
 #include "ImageCheck.h"
 #include "model/BmpImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    int width = 0;
-    int height = 0;
-    std::uint8_t* image = decodeBmp(data, size, width, height);
-    checkDecodedImage(image, width, height, size > 0 ? data[size - 1] : 0);
-    return 0;
+    return fuzzImageDecoder(decodeBmp, data, size);
 }

@@ -21,11 +21,6 @@ namespace {
 constexpr long MAX_REFUSAL_GROWTH_MB = 32;
 constexpr double MAX_REFUSAL_MS = 500.0;
 
-struct FreeDeleter {
-    void operator()(std::uint8_t* pixels) const { std::free(pixels); }
-};
-using ImagePtr = std::unique_ptr<std::uint8_t, FreeDeleter>;
-
 class HostileImagesTest : public ::testing::Test {
 protected:
     TempMediaDir media;

@@ -13,11 +13,6 @@ namespace {
 // JPEG is lossy; at the best quality without subsampling colours stay this close.
 constexpr int JPEG_TOLERANCE = 6;
 
-struct FreeDeleter {
-    void operator()(std::uint8_t* pixels) const { std::free(pixels); }
-};
-using ImagePtr = std::unique_ptr<std::uint8_t, FreeDeleter>;
-
 class ImageLoaderTest : public ::testing::Test {
 protected:
     TempMediaDir media;

@@ -92,29 +92,6 @@ inline JpegCoding manyScanCoding(int bandsPerComponent) {
     return coding;
 }
 
-// A bitmap's 14-byte file header and 40-byte information header. A negative height
-// means rows stored top first. compression: 0 none, 1 8-bit run lengths, 2 4-bit.
-inline std::string bmpHeader(std::int32_t width, std::int32_t height, int bitsPerPixel,
-                             int compression = 0, std::uint32_t paletteEntries = 0) {
-    const std::uint32_t dataOffset = 14 + 40 + 4 * paletteEntries;
-    std::string bmp = "BM";
-    putLittleEndian(bmp, dataOffset, 4);  // file size: unchecked by readers
-    putLittleEndian(bmp, 0, 4);
-    putLittleEndian(bmp, dataOffset, 4);
-    putLittleEndian(bmp, 40, 4);
-    putLittleEndian(bmp, static_cast<std::uint32_t>(width), 4);
-    putLittleEndian(bmp, static_cast<std::uint32_t>(height), 4);
-    putLittleEndian(bmp, 1, 2);
-    putLittleEndian(bmp, static_cast<std::uint32_t>(bitsPerPixel), 2);
-    putLittleEndian(bmp, static_cast<std::uint32_t>(compression), 4);
-    putLittleEndian(bmp, 0, 4);
-    putLittleEndian(bmp, 2835, 4);
-    putLittleEndian(bmp, 2835, 4);
-    putLittleEndian(bmp, paletteEntries, 4);
-    putLittleEndian(bmp, 0, 4);
-    return bmp;
-}
-
 // An 8-bit run-length bitmap of any claimed size whose data is only the
 // end-of-picture code: about 1 KB with its 256-colour palette.
 inline std::string emptyRunLengthBmp(std::int32_t width, std::int32_t height) {

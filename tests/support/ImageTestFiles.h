@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,12 @@ inline bool writeTestJpeg(const std::string& path, int width, int height, int co
     return std::fclose(file) == 0 && written;
 }
 
+// A loadImage buffer, freed as its contract says.
+struct FreeDeleter {
+    void operator()(std::uint8_t* pixels) const { std::free(pixels); }
+};
+using ImagePtr = std::unique_ptr<std::uint8_t, FreeDeleter>;
+
 // Width x height RGB samples of one colour.
 inline std::vector<std::uint8_t> solidRgb(int width, int height, std::uint8_t r, std::uint8_t g,
                                           std::uint8_t b) {
@@ -88,6 +95,31 @@ inline void putLittleEndian(std::string& out, std::uint32_t value, int bytes) {
     }
 }
 
+// A bitmap's 14-byte file header and 40-byte information header, for imageBytes
+// of rows after paletteEntries palette entries. A negative height means rows
+// stored top first. compression: 0 none, 1 8-bit run lengths, 2 4-bit.
+inline std::string bmpHeader(std::int32_t width, std::int32_t height, int bitsPerPixel,
+                             int compression = 0, std::uint32_t paletteEntries = 0,
+                             std::uint32_t imageBytes = 0) {
+    const std::uint32_t dataOffset = 14 + 40 + 4 * paletteEntries;
+    std::string bmp = "BM";
+    putLittleEndian(bmp, dataOffset + imageBytes, 4);
+    putLittleEndian(bmp, 0, 4);
+    putLittleEndian(bmp, dataOffset, 4);
+    putLittleEndian(bmp, 40, 4);
+    putLittleEndian(bmp, static_cast<std::uint32_t>(width), 4);
+    putLittleEndian(bmp, static_cast<std::uint32_t>(height), 4);
+    putLittleEndian(bmp, 1, 2);
+    putLittleEndian(bmp, static_cast<std::uint32_t>(bitsPerPixel), 2);
+    putLittleEndian(bmp, static_cast<std::uint32_t>(compression), 4);
+    putLittleEndian(bmp, imageBytes, 4);
+    putLittleEndian(bmp, 2835, 4);
+    putLittleEndian(bmp, 2835, 4);
+    putLittleEndian(bmp, paletteEntries, 4);
+    putLittleEndian(bmp, 0, 4);
+    return bmp;
+}
+
 // A BMP file as the format stores it: bottom row first, rows padded to 4 bytes.
 // bitsPerPixel 24 takes blue-green-red pixels; 8 takes palette indices and a
 // palette of blue-green-red-zero entries.
@@ -96,22 +128,9 @@ inline std::string makeTestBmp(int width, int height, int bitsPerPixel,
                                const std::vector<std::uint8_t>& palette = {}) {
     const int bytesPerPixel = bitsPerPixel / 8;
     const int rowBytes = (width * bytesPerPixel + 3) / 4 * 4;
-    const std::uint32_t dataOffset = 14 + 40 + static_cast<std::uint32_t>(palette.size());
-    std::string bmp = "BM";
-    putLittleEndian(bmp, dataOffset + rowBytes * height, 4);
-    putLittleEndian(bmp, 0, 4);
-    putLittleEndian(bmp, dataOffset, 4);
-    putLittleEndian(bmp, 40, 4);
-    putLittleEndian(bmp, static_cast<std::uint32_t>(width), 4);
-    putLittleEndian(bmp, static_cast<std::uint32_t>(height), 4);
-    putLittleEndian(bmp, 1, 2);
-    putLittleEndian(bmp, static_cast<std::uint32_t>(bitsPerPixel), 2);
-    putLittleEndian(bmp, 0, 4);  // no compression
-    putLittleEndian(bmp, static_cast<std::uint32_t>(rowBytes * height), 4);
-    putLittleEndian(bmp, 2835, 4);
-    putLittleEndian(bmp, 2835, 4);
-    putLittleEndian(bmp, static_cast<std::uint32_t>(palette.size() / 4), 4);
-    putLittleEndian(bmp, 0, 4);
+    std::string bmp = bmpHeader(width, height, bitsPerPixel, 0,
+                                static_cast<std::uint32_t>(palette.size() / 4),
+                                static_cast<std::uint32_t>(rowBytes * height));
     bmp.append(palette.begin(), palette.end());
     for (int y = height - 1; y >= 0; --y) {
         const std::size_t start = std::size_t(y) * width * bytesPerPixel;
