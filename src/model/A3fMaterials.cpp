@@ -139,12 +139,20 @@ bool A3fReader::readUnsigned(std::uint32_t& value, const char* section) {
     return status == READ_OK || failWithStatus(status, section, "whole number");
 }
 
-bool A3fReader::readCount(std::uint32_t& count, const char* section) {
+// A count is refused before anything is allocated for it when it is beyond any
+// model of the game, or beyond what the rest of the file could hold (each number
+// takes at least one character: the file ends early), so a short file cannot ask
+// for megabytes.
+bool A3fReader::readCount(std::uint32_t& count, const char* section,
+                          std::uint32_t numbersPerElement) {
     if (!readUnsigned(count, section)) {
         return false;
     }
     if (count > A3F_MAX_SECTION_ELEMENTS) {
         return failBadModel(std::string("count too large in ") + section);
+    }
+    if (std::size_t(count) * numbersPerElement > tokens_.remaining()) {
+        return failWithStatus(READ_END, section, nullptr);
     }
     return true;
 }

@@ -104,8 +104,9 @@ bool A3fReader::readVertices() {
     }
     model_.hasNormals = withNormal;
 
+    const std::uint32_t numbersPerVertex = 3 + (withNormal ? 3 : 0) + (withTexCoords ? 2 : 0);
     std::uint32_t count = 0;
-    if (!readCount(count, "VERTICES")) {
+    if (!readCount(count, "VERTICES", numbersPerVertex)) {
         return false;
     }
     ModelVertex* fresh = new (std::nothrow) ModelVertex[count];
@@ -186,7 +187,8 @@ bool A3fReader::generateTexCoords() {
 
 bool A3fReader::readFaces() {
     std::uint32_t count = 0;
-    if (!readCount(count, "FACES")) {
+    constexpr std::uint32_t NUMBERS_PER_FACE = 4;  // three corners and an unused fourth
+    if (!readCount(count, "FACES", NUMBERS_PER_FACE)) {
         return false;
     }
     std::uint32_t* fresh = new (std::nothrow) std::uint32_t[std::size_t(count) * 3]();

@@ -41,7 +41,7 @@ private:
     bool readWord(std::string& word, const char* section);
     bool readFloats(float* values, int count, const char* section);
     bool readUnsigned(std::uint32_t& value, const char* section);
-    bool readCount(std::uint32_t& count, const char* section);
+    bool readCount(std::uint32_t& count, const char* section, std::uint32_t numbersPerElement);
     bool failBadModel(const std::string& problem);
     bool failWithStatus(ReadStatus status, const char* section, const char* expected);
 

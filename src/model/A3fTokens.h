@@ -26,6 +26,8 @@ public:
     ReadStatus nextUnsigned(std::uint32_t& value);
     // Consumes the next character that is not white space when it is wanted.
     void skipCharIfNext(char wanted);
+    // Characters not read yet: every number still to come takes at least one.
+    std::size_t remaining() const { return text_.size() - pos_; }
 
 private:
     void skipWhiteSpace();

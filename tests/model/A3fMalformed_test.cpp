@@ -38,11 +38,17 @@ TEST_F(A3fMalformedTest, UnknownVertexFormatNamesTheWord) {
               errorText("Bad vertex format:", "position_normal"));
 }
 
-TEST_F(A3fMalformedTest, CountsBeyondAMillionAreRefusedBeforeAllocating) {
+TEST_F(A3fMalformedTest, CountsBeyondAMillionOrBeyondTheFileAreRefusedBeforeAllocating) {
     EXPECT_EQ(rejectionOf("A3F VERTICES { POSITION_TEXCOORDS 1000001 0 0 0 0 0 } " + FACES),
               badModel("count too large in VERTICES"));
     EXPECT_EQ(rejectionOf("A3F " + VERTICES + "FACES { 4000000000 0 1 2 0 }"),
               badModel("count too large in FACES"));
+    // A count the rest of the file cannot hold ends the file early, and is refused
+    // before allocating too: a few bytes claiming a million vertices cost nothing.
+    EXPECT_EQ(rejectionOf("A3F VERTICES { POSITION_TEXCOORDS 1000000 0 0 0 0 0 } " + FACES),
+              badModel("file ends early in VERTICES"));
+    EXPECT_EQ(rejectionOf("A3F " + VERTICES + "FACES { 3 0 1 2 0 }"),
+              badModel("file ends early in FACES"));
     // More than 32 bits is no count at all.
     EXPECT_EQ(rejectionOf("A3F " + VERTICES + "FACES { 99999999999 0 1 2 0 }"),
               badModel("malformed whole number in FACES"));
