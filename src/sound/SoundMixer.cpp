@@ -113,7 +113,10 @@ void SoundPlayer::mixSound(Sound& sound) {
 }
 
 bool SoundPlayer::updateSpatial(Sound& sound) {
-    const double now = getTimeSeconds();
+    // Compared at the precision startTime is kept in: a sound played this very
+    // millisecond at the listener is heard at once, not a buffer later because
+    // its start rounded up past the clock.
+    const float now = static_cast<float>(getTimeSeconds());
     if (now < sound.startTime) {
         return false;
     }

@@ -161,6 +161,15 @@ TEST_F(MixerTest, DistantSoundWaitsForItsTravelTime) {
     player.refill();
     EXPECT_EQ(left(0), static_cast<int>(10000 * (25.0f / 75.0f)));
     EXPECT_EQ(player.sounds[slot].playPosition, 1023u);
+
+    // At the listener there is no travel time: mixed in the very next refill,
+    // even on a millisecond whose start time, kept as a float, rounds up.
+    now = 0.001;  // the float nearest 0.001 lies above it
+    ASSERT_GT(static_cast<double>(static_cast<float>(now)), now);
+    const int nearSlot = addTestSound(player, constant(5000, 10000));
+    player.play(nearSlot, &listener, 1.0f, false);
+    player.refill();
+    EXPECT_EQ(player.sounds[nearSlot].playPosition, 1023u);
 }
 
 TEST_F(MixerTest, ApproachingSoundRisesByATenthPerUnit) {
