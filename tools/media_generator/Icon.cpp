@@ -35,8 +35,10 @@ Canvas render(const std::vector<SceneItem>& figures, int size, Rgb background) {
     SoftRenderer renderer(size * SUPERSAMPLE, size * SUPERSAMPLE);
     renderer.clear(background);
     SceneCamera camera;
-    camera.eye = V3{0.75f, 2.45f, -3.1f};
-    camera.target = V3{0, 1.25f, 0};
+    // Close and a little above, aimed between the dog's feet and the ball so
+    // the two fill the square with an even margin.
+    camera.eye = V3{0.3f, 1.7f, -3.3f};
+    camera.target = V3{0.1f, 1.15f, 0};
     for (const SceneItem& item : figures) renderer.draw(item, camera, true);
     return Canvas::downsample(renderer.image(), SUPERSAMPLE);
 }
