@@ -1,19 +1,32 @@
 #include "core/FileBytes.h"
 
-bool readOpenFile(std::FILE* file, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) {
+FileBytesResult readOpenFile(std::FILE* file, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     if (file == nullptr || std::fseek(file, 0, SEEK_END) != 0) {
-        return false;
+        return FILE_BYTES_FAILED;
     }
     const long size = std::ftell(file);
-    if (size < 0 || static_cast<unsigned long>(size) > maxBytes ||
-        std::fseek(file, 0, SEEK_SET) != 0) {
-        return false;
+    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+        return FILE_BYTES_FAILED;
+    }
+    if (static_cast<unsigned long>(size) > maxBytes) {
+        return FILE_BYTES_TOO_LARGE;
     }
     bytes.resize(static_cast<std::size_t>(size));
     if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
         bytes.clear();
-        return false;
+        return FILE_BYTES_FAILED;
     }
-    return true;
+    return FILE_BYTES_READ;
+}
+
+FileBytesResult readFileBytes(const char* path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
+    std::FILE* file = path != nullptr ? std::fopen(path, "rb") : nullptr;
+    if (file == nullptr) {
+        return FILE_BYTES_MISSING;
+    }
+    const FileBytesResult result = readOpenFile(file, maxBytes, bytes);
+    std::fclose(file);
+    return result;
 }

@@ -5,7 +5,18 @@
 #include <cstdio>
 #include <vector>
 
+// Every loader reads its file whole, through here, with a bound of its own: a file
+// larger than the bound is refused before a byte of it is read or allocated.
+enum FileBytesResult {
+    FILE_BYTES_READ = 0,
+    FILE_BYTES_MISSING,    // the file cannot be opened
+    FILE_BYTES_TOO_LARGE,  // larger than maxBytes: nothing was read
+    FILE_BYTES_FAILED,     // it cannot be sized or read
+};
+
 // Reads an open file whole, from its start, into bytes: one allocation of the
-// file's size, one read. False (bytes left empty) when the file cannot be sized or
-// read, or when it is larger than maxBytes: then nothing is read at all.
-bool readOpenFile(std::FILE* file, std::size_t maxBytes, std::vector<std::uint8_t>& bytes);
+// file's size, one read. On anything but FILE_BYTES_READ bytes is left empty.
+FileBytesResult readOpenFile(std::FILE* file, std::size_t maxBytes, std::vector<std::uint8_t>& bytes);
+
+// The same for the file at path, opened and closed here.
+FileBytesResult readFileBytes(const char* path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes);

@@ -26,17 +26,6 @@ bool endsWith3(const char* path, const char* ending) {
     return true;
 }
 
-// The whole file, or false when it is missing, unreadable or larger than any
-// picture the size rule allows (then it is not read at all).
-bool readWholeFile(const char* path, std::vector<std::uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool read = readOpenFile(file, MAX_IMAGE_FILE_BYTES, bytes);
-    std::fclose(file);
-    return read;
-}
 }  // namespace
 
 std::uint8_t* loadImage(const char* fileName, int& width, int& height) {
@@ -48,8 +37,9 @@ std::uint8_t* loadImage(const char* fileName, int& width, int& height) {
     if (!bmp && !endsWith3(path, "JPG")) {
         return nullptr;
     }
+    // A file larger than any picture the size rule allows is not read at all.
     std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) {
+    if (readFileBytes(path, MAX_IMAGE_FILE_BYTES, bytes) != FILE_BYTES_READ) {
         return nullptr;
     }
     return bmp ? decodeBmp(bytes.data(), bytes.size(), width, height)

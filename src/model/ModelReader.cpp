@@ -1,7 +1,9 @@
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "core/ErrorMessages.h"
+#include "core/FileBytes.h"
 #include "core/MediaPath.h"
 #include "model/A3fReader.h"
 #include "model/A3fTokens.h"
@@ -11,28 +13,7 @@
 namespace {
 // Far beyond any sensible model (a million vertices take some 100 MB of text);
 // a larger file is not read into memory.
-constexpr long MAX_MODEL_FILE_BYTES = 256L * 1024 * 1024;
-
-enum FileResult { FILE_READ, FILE_MISSING, FILE_TOO_LARGE };
-
-FileResult readWholeFile(const char* path, std::string& text) {
-    std::FILE* file = std::fopen(path, "r");
-    if (file == nullptr) {
-        return FILE_MISSING;
-    }
-    FileResult result = FILE_READ;
-    char chunk[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
-        if (text.size() + got > std::size_t(MAX_MODEL_FILE_BYTES)) {
-            result = FILE_TOO_LARGE;
-            break;
-        }
-        text.append(chunk, got);
-    }
-    std::fclose(file);
-    return result;
-}
+constexpr std::size_t MAX_MODEL_FILE_BYTES = 256u * 1024 * 1024;
 
 bool fail(const char* what, const std::string& detail) {
     showError(what, detail.c_str(), SEVERITY_ERROR);
@@ -48,14 +29,16 @@ bool Model::parseA3f(const char* fileName) {
         // The full path would not fit: name the file as it was asked for.
         return fail("Could not open file:", fileName);
     }
-    std::string text;
-    FileResult fileResult = readWholeFile(path, text);
-    if (fileResult == FILE_MISSING) {
-        return fail("Could not open file:", path);
-    }
-    if (fileResult == FILE_TOO_LARGE) {
+    std::vector<std::uint8_t> bytes;
+    const FileBytesResult fileResult = readFileBytes(path, MAX_MODEL_FILE_BYTES, bytes);
+    if (fileResult == FILE_BYTES_TOO_LARGE) {
         return fail("Bad model:", std::string("file too large (") + fileName + ")");
     }
+    if (fileResult != FILE_BYTES_READ) {
+        return fail("Could not open file:", path);
+    }
+    std::string text(bytes.begin(), bytes.end());
+    bytes = std::vector<std::uint8_t>();  // the text is the only copy the reader needs
     return parseA3fText(std::move(text), fileName);
 }
 

@@ -130,7 +130,7 @@ int readWav(const std::uint8_t* bytes, std::size_t size, WavContents& contents) 
 
 int readWavFile(std::FILE* file, WavContents& contents) {
     std::vector<std::uint8_t> bytes;
-    if (!readOpenFile(file, MAX_WAV_FILE_BYTES, bytes)) {
+    if (readOpenFile(file, MAX_WAV_FILE_BYTES, bytes) != FILE_BYTES_READ) {
         return SOUND_ERROR_TRUNCATED;
     }
     return readWav(bytes.data(), bytes.size(), contents);
