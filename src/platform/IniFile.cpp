@@ -311,11 +311,9 @@ bool iniCopyIfMissing(const char* source, const char* path) {
     if (stat(path, &existing) == 0) {
         return true;
     }
-    std::ifstream in(source, std::ios::binary);
-    if (!in) {
+    std::string content;
+    if (readContent(source, content) != ReadResult::READ) {
         return true;  // nothing to start from: the options begin at their defaults
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    return !in.bad() && replaceFile(path, content.str());
+    return replaceFile(path, content);
 }
