@@ -110,6 +110,9 @@ public:
     void waitWhilePlaying(int slot);
     // Draws the picture again during that wait, when the window was uncovered.
     void repaintWhileWaiting();
+    // Shows one frame of the game as it stands, without a step: the frame that
+    // shows a pause, and a repaint during the wait after a score.
+    void drawAsItStands();
 
 private:
     void bookScore();

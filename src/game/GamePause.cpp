@@ -11,12 +11,9 @@ const char* const PAUSED_TEXT = "PAUSED";
 void Game::followPause(PauseChange change) {
     if (change == PAUSE_BEGAN) {
         showPaused(true);
-        // The scene as the last update left it, under the camera it set; no
-        // time passes in the game. The picture then holds until the pause ends.
+        // The picture then holds until the pause ends.
         engine.beginDrawing();
-        engine.applyCamera();
-        draw();
-        engine.endFrame();
+        drawAsItStands();
     } else if (change == PAUSE_ENDED) {
         showPaused(false);
     }
@@ -33,4 +30,12 @@ void Game::showPaused(bool paused) {
     } else {
         showLabel(labelBeforePause);
     }
+}
+
+void Game::drawAsItStands() {
+    // The scene as the last step left it, under the camera it set: no time passes
+    // in the game for this frame.
+    engine.applyCamera();
+    draw();
+    engine.endFrame();
 }

@@ -113,8 +113,6 @@ void Game::repaintWhileWaiting() {
     // The game as it stands: the next drive set up, the message still in the label.
     // The loop's own frame is in progress, so it is begun again afterwards.
     engine.repaintDue = false;
-    engine.applyCamera();
-    draw();
-    engine.endFrame();
+    drawAsItStands();
     engine.beginDrawing();
 }
