@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/BackBufferPicture.h"
 #include "app/Engine.h"
 #include "app/EngineGl.h"
 #include "game/Game.h"
@@ -37,15 +38,7 @@ void place(Model& model, Vec3 position, float heading) {
 }
 
 bool savePicture(const std::string& path) {
-    std::vector<unsigned char> rgb(WIDTH * HEIGHT * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    std::fprintf(file, "P6\n%d %d\n255\n", WIDTH, HEIGHT);
-    for (int y = HEIGHT - 1; y >= 0; --y) std::fwrite(&rgb[y * WIDTH * 3], 1, WIDTH * 3, file);
-    return std::fclose(file) == 0;
+    return savePpm(readBackBuffer(WIDTH, HEIGHT), WIDTH, HEIGHT, path);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/BackBufferPicture.h"
 #include "../media_generator/Models.h"
 #include "app/Engine.h"
 #include "core/FrameTime.h"
@@ -36,24 +37,12 @@ constexpr double FRAME_STEP = 0.03125;  // exact in float, just over the game's 
 constexpr int RUN_WARM_UP_FRAMES = 20;  // the run is at full speed and the camera steady
 constexpr int MEASURED_PAIRS = 24;
 
-using Pixels = std::vector<unsigned char>;  // RGB, bottom row first
+using Pixels = BackBufferPixels;
 
 struct Shot {
     int width = 640, height = 480;
-    Pixels read() const {
-        Pixels rgb(static_cast<std::size_t>(width) * height * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        return rgb;
-    }
-    bool save(const Pixels& rgb, const std::string& path) const {
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        if (!file) return false;
-        std::fprintf(file, "P6\n%d %d\n255\n", width, height);
-        for (int y = height - 1; y >= 0; --y) std::fwrite(&rgb[static_cast<std::size_t>(y) * width * 3], 1, width * 3, file);
-        return std::fclose(file) == 0;
-    }
+    Pixels read() const { return readBackBuffer(width, height); }
+    bool save(const Pixels& rgb, const std::string& path) const { return savePpm(rgb, width, height, path); }
 };
 
 // The field atlas with the crowd's rectangle white and all else black: drawn in
