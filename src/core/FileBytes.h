@@ -20,3 +20,13 @@ FileBytesResult readOpenFile(std::FILE* file, std::size_t maxBytes, std::vector<
 
 // The same for the file at path, opened and closed here.
 FileBytesResult readFileBytes(const char* path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes);
+
+// The unsigned number stored in count bytes (1 to 4) with the lowest first, as the
+// headers of the BMP and WAV formats keep theirs.
+inline std::uint32_t readLittleEndian(const std::uint8_t* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        value = (value << 8) | bytes[i];
+    }
+    return value;
+}

@@ -1,5 +1,6 @@
 #include "model/BmpImage.h"
 
+#include "core/FileBytes.h"
 #include "model/ImageSize.h"
 #include "platform/BmpDecoder.h"
 
@@ -19,14 +20,6 @@ struct BmpLayout {
     std::uint32_t compression = 0;
     std::uint64_t pixelsStart = 0;  // offset of the first row
 };
-
-std::uint32_t readLittleEndian(const std::uint8_t* bytes, int count) {
-    std::uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i) {
-        value = (value << 8) | bytes[i];
-    }
-    return value;
-}
 
 bool readLayout(const std::uint8_t* bytes, std::size_t size, BmpLayout& layout) {
     if (size < FILE_HEADER_BYTES + 4 || bytes[0] != 'B' || bytes[1] != 'M') {

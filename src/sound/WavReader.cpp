@@ -39,8 +39,7 @@ public:
         if (!take(little, 4)) {
             return false;
         }
-        value = std::uint32_t(little[0]) | (std::uint32_t(little[1]) << 8) |
-                (std::uint32_t(little[2]) << 16) | (std::uint32_t(little[3]) << 24);
+        value = readLittleEndian(little, 4);
         return true;
     }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/FileBytes.h"
+
 constexpr std::uint16_t WAVE_FORMAT_PCM = 1;
 constexpr std::uint16_t WAVE_FORMAT_ADPCM = 2;
 constexpr std::uint32_t WAV_FORMAT_BYTES = 50;  // an ADPCM format with its 7 coefficient pairs
@@ -23,8 +25,8 @@ struct WavContents {
     WavContents(const WavContents&) = delete;
     WavContents& operator=(const WavContents&) = delete;
 
-    std::uint16_t formatTag() const { return std::uint16_t(format[0] | (format[1] << 8)); }
-    std::uint16_t bitsPerSample() const { return std::uint16_t(format[14] | (format[15] << 8)); }
+    std::uint16_t formatTag() const { return std::uint16_t(readLittleEndian(format, 2)); }
+    std::uint16_t bitsPerSample() const { return std::uint16_t(readLittleEndian(format + 14, 2)); }
     // Hands the data over to the caller.
     std::int16_t* releaseData() {
         std::int16_t* taken = data;
