@@ -46,8 +46,6 @@ bool Engine::init(const char* title, void* instance, Color4 clear, float nearPla
     clearColor = clear;
     seedRandom();
     hInstance = instance;
-    // Before the launcher, which reads the pads too.
-    loadPadMappings();
     if (!options.configure(optionsMode, instance, title)) {
         return false;
     }
@@ -64,6 +62,7 @@ bool Engine::init(const char* title, void* instance, Color4 clear, float nearPla
     cameraMatrix = &camera;
     resetTextureCache(options.hiQualTex != 0);
     if (options.joystick != 0) {
+        loadPadMappings();
         joystick.open(0);  // an absent joystick simply never reports
         pad.open(0);
     }

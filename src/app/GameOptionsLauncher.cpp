@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/GameOptions.h"
+#include "app/PadMappings.h"
 #include "core/StartReport.h"
 #include "input/Gamepad.h"
 #include "model/Image.h"
@@ -89,6 +90,7 @@ public:
         PadRoles roles;
         if (!answering_) {
             // Not there at the last look: it may have been plugged in since.
+            loadPadMappings();
             joystick_.open(0);
             pad_.open(0);
         }

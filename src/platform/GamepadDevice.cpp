@@ -117,6 +117,10 @@ void platformPadCloseAll() {
     }
 }
 
+bool platformPadsSawQuitSignal() {
+    return SDL_WasInit(SDL_INIT_EVENTS) != 0 && SDL_QuitRequested();
+}
+
 int platformAddPadMappings(const std::string& text,
                            const std::function<void(int line, const std::string& reason)>& refused) {
     if (!platformPadsStart()) {

@@ -35,6 +35,9 @@ bool platformPadOpen(std::uint32_t n);
 bool platformPadRead(std::uint32_t n, PadLayoutReading& reading);
 // Closes every pad opened here.
 void platformPadCloseAll();
+// Once started, the pads' service catches an interrupt or terminate signal as
+// the game window's does, and turns it into a request to quit: whether one came.
+bool platformPadsSawQuitSignal();
 
 // Adds the mappings in text, one a line. Blank lines, lines starting with '#' and
 // mappings for another platform are passed over; a line the library refuses is

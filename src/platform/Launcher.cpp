@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "platform/DisplayConnection.h"
+#include "platform/GamepadDevice.h"
 
 namespace {
 
@@ -193,6 +194,11 @@ LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
     Fl::add_handler(pressStartOnEnter);
     while (window->shown()) {
         waitWatchingPad(controls);
+        // Reading the pad let the library catch the signals that end a program:
+        // one of them ends the launcher as its close box would.
+        if (platformPadsSawQuitSignal()) {
+            window->hide();
+        }
     }
     Fl::remove_handler(pressStartOnEnter);
     gShownControls = nullptr;
