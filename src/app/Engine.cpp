@@ -8,6 +8,7 @@
 #include "core/ErrorMessages.h"
 #include "core/StartReport.h"
 #include "app/FrameTick.h"
+#include "app/PadMappings.h"
 #include "math/Clock.h"
 #include "math/Random.h"
 #include "model/TextureCache.h"
@@ -61,7 +62,9 @@ bool Engine::init(const char* title, void* instance, Color4 clear, float nearPla
     cameraMatrix = &camera;
     resetTextureCache(options.hiQualTex != 0);
     if (options.joystick != 0) {
+        loadPadMappings();
         joystick.open(0);  // an absent joystick simply never reports
+        pad.open(0);
     }
     lastTime = static_cast<float>(getTimeSeconds());
     running = true;
@@ -71,11 +74,7 @@ bool Engine::init(const char* title, void* instance, Color4 clear, float nearPla
 void Engine::resetTimer() { lastTime = static_cast<float>(getTimeSeconds()); }
 
 bool Engine::pumpMessages() {
-    if (joystick.poll()) {
-        stickX = joystick.axes[0];
-        stickY = joystick.axes[1];
-        keyDown[VK_SPACE_KEY] = (joystick.buttons & JOYSTICK_HIKE_BUTTON) != 0 ? 1 : 0;
-    }
+    followPad();
     WindowMessage message;
     if (platformPollMessage(message)) {
         handleMessage(message);
@@ -122,11 +121,7 @@ float Engine::beginFrame() {
         return 0.0f;  // lastTime stays, so the time accumulates until the next tick
     }
     lastTime = now;
-    if (keyDown[VK_P_KEY] != 0) {
-        paused = !paused;
-        keyDown[VK_P_KEY] = 0;  // one press toggles once
-        pauseChange = paused ? PAUSE_BEGAN : PAUSE_ENDED;
-    }
+    followPauseAsk(readTickInput());
     if (paused) {
         return 0.0f;
     }

@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "app/GameOptions.h"
+#include "input/Gamepad.h"
 #include "input/Joystick.h"
+#include "input/TickInput.h"
 #include "platform/WindowMessage.h"
 #include "math/Matrix4.h"
 #include "math/Vec.h"
@@ -26,6 +28,20 @@ enum PauseChange {
     PAUSE_UNCHANGED = 0,
     PAUSE_BEGAN,
     PAUSE_ENDED,
+};
+
+// What the input path keeps between messages and ticks (EngineControls.cpp).
+struct ControlState {
+    bool hasFocus = true;           // the window has the keyboard focus, as its messages said
+    bool playBegun = false;         // beginPlay ran: from now on a lost focus pauses
+    bool focusPauseAsked = false;   // the focus went during play, not yet taken by a tick
+    bool pausedByFocus = false;     // the pause running began with a lost focus
+    bool startHeld = false;         // the pad's Start, at the last read
+    bool startPressed = false;      // Start went down since the last tick took it
+    bool hikeHeldOver = false;      // the hike press that resumed: no hike until released
+    bool focusClickDue = false;     // the focus just came: a click now only gave it
+    bool downInPlay = false;        // the game plays a down (hike to tackle, score or miss)
+    bool pointerConfined = false;   // what the window was last told
 };
 
 // The application object: window and context, frame timer, input state, camera,
@@ -57,6 +73,8 @@ public:
     int lightCount = 0;
     Light lights[LIGHT_SLOTS];
     Joystick joystick;
+    Gamepad pad;  // device 0 by its layout, or the joystick above read raw
+    ControlState controls;
     GameOptions options;
 
     Engine();
@@ -74,6 +92,20 @@ public:
     // Returns false once the run has stopped.
     bool pumpMessagesWhileWaiting(int timeoutMs);
     float beginFrame();
+    // The one place that puts the player's input together: keyboard and mouse
+    // (keyDown, stickX, stickY), then a pad that answers, which decides the
+    // steering and both keys over them (and leaves its buttons in keyDown, as a
+    // joystick always did), and the asks to pause. The game reads nothing else.
+    TickInput readTickInput();
+    // Its hike and kick as they stand, without reading the pad again.
+    bool hikeAsked() const;
+    bool kickAsked() const;
+    // The game's loading is over: messages it left waiting are taken now, and a
+    // focus lost from here on pauses the game.
+    void beginPlay();
+    // The game tells whether a down is being played: only then is the pointer
+    // kept in the window.
+    void setDownInPlay(bool inPlay);
     // The pause's last change, once: the frame loop shows it (PAUSE_UNCHANGED
     // when nothing changed since the last call).
     PauseChange takePauseChange();
@@ -96,6 +128,14 @@ public:
 
 private:
     void stopIfShutdownRequested();
+    bool readPad(PadRoles& roles);
+    void followPad();
+    void followPauseAsk(const TickInput& input);
+    void setPaused(bool nowPaused, bool byFocus);
+    void followFocus(bool focused, bool pausePlay);
+    // Keeps the pointer in the window exactly while a down is played in a
+    // focused window that is not paused.
+    void followPointerRule();
 };
 
 // Multiplies the current matrix by a perspective frustum (vertical field of view

@@ -1,7 +1,6 @@
 // The engine's reaction to one window message: keys into keyDown, the pointer into
 // the stick value, the mouse buttons into Space and Control, and the ways to stop.
 #include "app/Engine.h"
-#include "platform/Window.h"
 
 namespace {
 
@@ -30,17 +29,34 @@ void movePointer(Engine& engine, int x, int y) {
     engine.stickY = static_cast<float>(2 * y) / static_cast<float>(height) - 1.0f;
 }
 
-// The pointer stays caught only while the window has the focus, so a player who
-// switches away gets it back.
-void confineWhileFocused(Engine& engine, bool focused) {
-    if (engine.running && engine.options.windowed != 0 && engine.hwnd != nullptr) {
-        platformConfinePointer(engine.hwnd, focused);
+// The click that brings the focus back comes right after it: it was meant for
+// the desktop, not for a hike or a kick. Any other input first means the focus
+// came some other way (keys, a click elsewhere and a move over the window).
+bool focusingClick(ControlState& controls, const WindowMessage& message) {
+    const bool due = controls.focusClickDue;
+    switch (message.kind) {
+        case MESSAGE_LEFT_BUTTON_DOWN:
+        case MESSAGE_RIGHT_BUTTON_DOWN:
+            controls.focusClickDue = false;
+            return due;
+        case MESSAGE_KEY_DOWN:
+        case MESSAGE_KEY_UP:
+        case MESSAGE_MOUSE_MOVE:
+        case MESSAGE_LEFT_BUTTON_UP:
+        case MESSAGE_RIGHT_BUTTON_UP:
+            controls.focusClickDue = false;
+            return false;
+        default:
+            return false;
     }
 }
 
 }  // namespace
 
 void Engine::handleMessage(const WindowMessage& message) {
+    if (focusingClick(controls, message)) {
+        return;
+    }
     switch (message.kind) {
         case MESSAGE_KEY_DOWN:
             setKey(*this, message.wParam, 1);
@@ -67,17 +83,21 @@ void Engine::handleMessage(const WindowMessage& message) {
             break;
         case MESSAGE_FOCUS_GAINED:
         case MESSAGE_FOCUS_LOST:
-            confineWhileFocused(*this, message.kind == MESSAGE_FOCUS_GAINED);
+            followFocus(message.kind == MESSAGE_FOCUS_GAINED, true);
             break;
         case MESSAGE_JOYSTICK_ADDED:
             // A joystick plugged in during play takes over as device 0.
             if (options.joystick != 0) {
                 joystick.open(0);
+                pad.open(0);
             }
             break;
         case MESSAGE_EXPOSED:  // the next frame draws the picture anyway
         case MESSAGE_NONE:
             break;
+    }
+    if (keyDown[VK_SPACE_KEY] == 0) {
+        controls.hikeHeldOver = false;  // the press that resumed is over
     }
 }
 
@@ -95,6 +115,10 @@ void Engine::handleMessageWhileWaiting(const WindowMessage& message) {
             break;
         case MESSAGE_EXPOSED:
             repaintDue = true;
+            break;
+        case MESSAGE_FOCUS_LOST:
+            // The wait after a score is no play to pause.
+            followFocus(false, false);
             break;
         default:
             // Releases (no key stays held by mistake), the pointer's place (read

@@ -44,9 +44,8 @@ bool Engine::createWindow(const char* title) {
     }
     if (fullScreen) {
         platformShowPointer(false);
-    } else {
-        platformConfinePointer(hwnd, true);
     }
+    // Windowed, the pointer is kept in only while a down is played (followPointerRule).
     return true;
 }
 
@@ -64,6 +63,7 @@ void Engine::releaseWindow() {
     } else {
         platformConfinePointer(hwnd, false);
     }
+    controls.pointerConfined = false;
     if (hglrc != nullptr) {
         platformDeleteGlContext(hglrc);
         hglrc = nullptr;

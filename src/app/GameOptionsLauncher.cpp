@@ -6,7 +6,9 @@
 #include <string>
 
 #include "app/GameOptions.h"
+#include "app/PadMappings.h"
 #include "core/StartReport.h"
+#include "input/Gamepad.h"
 #include "model/Image.h"
 #include "platform/Launcher.h"
 
@@ -79,6 +81,33 @@ private:
     LauncherSplash splash_;
 };
 
+// A or Start on the pad presses Start: the pad's hike or its pause, in the roles
+// the game gives it. A press counts, not a button already down: one held as the
+// launcher opens must be let go first.
+class LauncherPad {
+public:
+    bool pressed() {
+        PadRoles roles;
+        if (!answering_) {
+            // Not there at the last look: it may have been plugged in since.
+            loadPadMappings();
+            joystick_.open(0);
+            pad_.open(0);
+        }
+        answering_ = pad_.read(joystick_, roles);
+        const bool down = answering_ && (roles.hike || roles.start);
+        const bool press = down && !held_;
+        held_ = down;
+        return press;
+    }
+
+private:
+    Joystick joystick_;
+    Gamepad pad_;
+    bool answering_ = false;
+    bool held_ = true;
+};
+
 }  // namespace
 
 bool GameOptions::runLauncher(void* /*instance*/, const char* title) {
@@ -88,7 +117,10 @@ bool GameOptions::runLauncher(void* /*instance*/, const char* title) {
     std::string noDisplayReason;
     {
         SplashPicture picture;
+        LauncherPad pad;
+        platformLauncherWatchesPad([&pad] { return pad.pressed(); });
         outcome = platformRunLauncher(title, state, picture.splash(), &noDisplayReason);
+        platformLauncherWatchesPad(nullptr);
     }
     if (outcome == LAUNCHER_NO_DISPLAY) {
         reportStartFailure("cannot open the launcher window", noDisplayReason);

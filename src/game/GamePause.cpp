@@ -10,11 +10,14 @@ const char* const PAUSED_TEXT = "PAUSED";
 
 void Game::followPause(PauseChange change) {
     if (change == PAUSE_BEGAN) {
+        // The sounds hold where they are and go on from there.
+        sound.pause();
         showPaused(true);
         // The picture then holds until the pause ends.
         engine.beginDrawing();
         drawAsItStands();
     } else if (change == PAUSE_ENDED) {
+        sound.resume();
         showPaused(false);
     }
 }

@@ -43,6 +43,7 @@ bool Game::setup() {
     engine.setLightPosition(0, GAME_LIGHT_POSITION);
 
     resetDrive();
+    engine.beginPlay();
     // Loading time must not count as the first frame's step.
     engine.resetTimer();
     return true;

@@ -4,7 +4,6 @@
 #include "app/Engine.h"
 #include "core/FrameTime.h"
 #include "game/Game.h"
-#include "platform/WindowMessage.h"
 #include "math/Random.h"
 #include "math/Scalar.h"
 
@@ -29,7 +28,7 @@ void Game::update() {
         break;
     case PHASE_WAIT_HIKE:
         // Nothing moves and the camera stays still until the hike.
-        if (engine.keyDown[VK_SPACE_KEY]) {
+        if (engine.hikeAsked()) {
             phase = PHASE_PLAY;
             sound.play(sndHike, &dog.position, 1.0f + 0.1f * randomSigned(), false);
         }
@@ -55,23 +54,19 @@ void Game::update() {
     }
     // The sounds and the listener are heard where this step left them.
     sound.followPositions();
+    engine.setDownInPlay(phase == PHASE_PLAY);
 }
 
 void Game::sampleInput() {
-    steerX = engine.stickX;
-    steerY = engine.stickY;
-    Joystick& stick = engine.joystick;
-    if (stick.poll()) {
-        // A joystick that answers decides steering and both keys for this step.
-        steerX = stick.axes[0];
-        steerY = -stick.axes[1];
-        engine.keyDown[VK_SPACE_KEY] = (stick.buttons & JOYSTICK_HIKE_BUTTON) ? 1 : 0;
-        engine.keyDown[VK_CONTROL_KEY] = (stick.buttons & JOYSTICK_KICK_BUTTON) ? 1 : 0;
-    }
+    // The engine puts every source together; a pad that answers decides the
+    // steering and both keys for this step.
+    const TickInput input = engine.readTickInput();
+    steerX = input.steerX;
+    steerY = input.steerY;
 }
 
 void Game::checkKick() {
-    if (!engine.keyDown[VK_CONTROL_KEY] || ballState(ball) != BALL_HELD) {
+    if (!engine.kickAsked() || ballState(ball) != BALL_HELD) {
         return;
     }
     setBallState(ball, BALL_IN_FLIGHT);

@@ -11,13 +11,17 @@
 
 #include <clocale>
 #include <memory>
+#include <utility>
 
 #include "platform/DisplayConnection.h"
+#include "platform/GamepadDevice.h"
 
 namespace {
 
 constexpr int LAUNCHER_WIDTH = 640;
 constexpr int LAUNCHER_HEIGHT = 480;
+// How often the launcher looks at the pad while it waits.
+constexpr double PAD_LOOK_SECONDS = 0.1;
 const char* const RESOLUTION_NAMES[LAUNCHER_RESOLUTION_COUNT] = {"640x480", "800x600",
                                                                  "1024x800", "ScreenRez"};
 
@@ -106,13 +110,36 @@ void onStart(Fl_Widget*, void* data) {
     controls->window->hide();
 }
 
-// The close box ends the launcher. The toolkit would also close a window on
-// Escape; the launcher has no such key, so a stray Escape does not quit the game.
-void onWindowClose(Fl_Widget* window, void*) {
-    if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) {
+// The close box ends the launcher, and so does Escape, as in any dialog.
+void onWindowClose(Fl_Widget* window, void*) { window->hide(); }
+
+std::function<bool()> gPadPressed;
+LauncherControls* gShownControls = nullptr;
+
+// Enter presses Start wherever the keyboard focus is. A plain button takes no
+// Enter, so the key comes here once no control has used it.
+int pressStartOnEnter(int event) {
+    if (event != FL_SHORTCUT || gShownControls == nullptr) {
+        return 0;
+    }
+    if (Fl::event_key() != FL_Enter && Fl::event_key() != FL_KP_Enter) {
+        return 0;
+    }
+    onStart(gShownControls->start, gShownControls);
+    return 1;
+}
+
+// Waits for the toolkit's next event. With the Joystick box ticked the wait is
+// short, and the pad may press Start in between.
+void waitWatchingPad(LauncherControls& controls) {
+    if (!gPadPressed || controls.joystick->value() == 0) {
+        Fl::wait();
         return;
     }
-    window->hide();
+    Fl::wait(PAD_LOOK_SECONDS);
+    if (controls.window->shown() && gPadPressed()) {
+        onStart(controls.start, &controls);
+    }
 }
 
 void buildControls(LauncherControls& controls, const char* title, const LauncherState& state) {
@@ -163,9 +190,18 @@ LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
     controls.splash->setPicture(scaledPicture(splash, LAUNCHER_WIDTH, LAUNCHER_HEIGHT));
 
     window->show();
+    gShownControls = &controls;
+    Fl::add_handler(pressStartOnEnter);
     while (window->shown()) {
-        Fl::wait();
+        waitWatchingPad(controls);
+        // Reading the pad let the library catch the signals that end a program:
+        // one of them ends the launcher as its close box would.
+        if (platformPadsSawQuitSignal()) {
+            window->hide();
+        }
     }
+    Fl::remove_handler(pressStartOnEnter);
+    gShownControls = nullptr;
     if (controls.started) {
         readControls(controls, state);
     }
@@ -176,3 +212,5 @@ LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
     std::setlocale(LC_NUMERIC, "C");
     return controls.started ? LAUNCHER_STARTED : LAUNCHER_CLOSED;
 }
+
+void platformLauncherWatchesPad(std::function<bool()> pressed) { gPadPressed = std::move(pressed); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The launcher window that runs before the game: a splash picture with the
@@ -47,3 +48,8 @@ enum LauncherOutcome {
 LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
                                     const LauncherSplash& splash,
                                     std::string* noDisplayReason = nullptr);
+
+// Lets a pad press Start: while the Joystick box is ticked, the launcher asks
+// pressed about ten times a second, and a true presses Start. The toolkit reads
+// no pad itself. An empty function stops it.
+void platformLauncherWatchesPad(std::function<bool()> pressed);

@@ -3,7 +3,6 @@
 // an early near ear, and muffling from behind.
 #include <cstring>
 
-#include "math/Clock.h"
 #include "platform/Clock.h"
 #include "sound/SoundPlayer.h"
 
@@ -51,6 +50,12 @@ void SoundPlayer::refill() {
         return;
     }
     lastMixMilliseconds.store(platformMilliseconds(), std::memory_order_relaxed);
+    if (mixingPaused.load(std::memory_order_acquire)) {
+        // Silence, and every sound stays where it was: it goes on from there.
+        std::memset(nextBufferIsA ? bufferA : bufferB, 0, MIX_BUFFER_BYTES);
+        nextBufferIsA = !nextBufferIsA;
+        return;
+    }
     const int loaded = soundCount.load(std::memory_order_acquire);
     for (int slot = 0; slot < loaded; ++slot) {
         Sound& sound = sounds[slot];
@@ -116,7 +121,7 @@ bool SoundPlayer::updateSpatial(Sound& sound) {
     // Compared at the precision startTime is kept in: a sound played this very
     // millisecond at the listener is heard at once, not a buffer later because
     // its start rounded up past the clock.
-    const float now = static_cast<float>(getTimeSeconds());
+    const float now = static_cast<float>(soundClock());
     if (now < sound.startTime) {
         return false;
     }

@@ -43,6 +43,13 @@ public:
     // clock, which tests drive at their own pace): an output that has stopped
     // asking for buffers can end no sound.
     std::atomic<std::uint64_t> lastMixMilliseconds{0};
+    // While set the mixer hands the output silence and moves no sound on.
+    std::atomic<bool> mixingPaused{false};
+    // Time spent paused so far: the sounds' own clock leaves it out, so a sound
+    // still waiting for its distance delay waits only the rest of it afterwards.
+    std::atomic<double> pausedSeconds{0.0};
+    static_assert(std::atomic<double>::is_always_lock_free, "the mixer must never wait for a lock");
+    double pauseBegan = 0.0;  // the game's thread only
     PlatformAudio* device = nullptr;
     bool deviceFailed = false;  // the last open found no output at all
     // The two output buffers, filled in turn: the output plays the one filled
@@ -73,6 +80,14 @@ public:
     // playing sound, as the game has them now; it hears them there from its next
     // buffer on. The game calls it after each step that moves things.
     void followPositions();
+    // Holds every sound where it is, and goes on from there on resume. The
+    // output keeps running (in silence), so a paused sound still counts as to
+    // be heard.
+    void pause();
+    void resume();
+    // The clock the sounds' start times are kept on: the game's clock less the
+    // time spent paused.
+    double soundClock() const;
 
     // Called each time the output is done with one buffer and takes the next:
     // mixes that one while the device is open.

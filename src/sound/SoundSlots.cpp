@@ -45,7 +45,7 @@ void SoundPlayer::play(int slot, const Vec3* position, float rate, bool loop) {
     sound.rightHistoryPos = 0;
     sound.leftLead = 0;
     sound.rightLead = 0;
-    sound.startTime = static_cast<float>(getTimeSeconds() + sound.prevDistance / SPEED_OF_SOUND);
+    sound.startTime = static_cast<float>(soundClock() + sound.prevDistance / SPEED_OF_SOUND);
     // Last: the mixer on the audio thread takes up the sound once it sees this.
     sound.playing.store(true, std::memory_order_release);
 }
@@ -85,4 +85,29 @@ void SoundPlayer::followPositions() {
             sound.heardPosition.store(*sound.position);
         }
     }
+}
+
+void SoundPlayer::pause() {
+    if (mixingPaused.load(std::memory_order_relaxed)) {
+        return;
+    }
+    pauseBegan = getTimeSeconds();
+    mixingPaused.store(true, std::memory_order_release);
+}
+
+void SoundPlayer::resume() {
+    if (!mixingPaused.load(std::memory_order_relaxed)) {
+        return;
+    }
+    const double pausedFor = getTimeSeconds() - pauseBegan;
+    if (pausedFor > 0.0) {
+        pausedSeconds.store(pausedSeconds.load(std::memory_order_relaxed) + pausedFor,
+                            std::memory_order_relaxed);
+    }
+    // Last: the mixer reads the new clock only once it mixes again.
+    mixingPaused.store(false, std::memory_order_release);
+}
+
+double SoundPlayer::soundClock() const {
+    return getTimeSeconds() - pausedSeconds.load(std::memory_order_relaxed);
 }

@@ -180,18 +180,39 @@ TEST_F(LauncherControls, TheCloseBoxEndsWithoutTakingTheControls) {
     expectSameState(state, given);
 }
 
-// Only the close box and Start end it: neither Escape nor a bare S (the Start
-// button's letter without Alt) does.
-TEST_F(LauncherControls, EscapeAndABareSLeaveItOpen) {
+// A bare S (the Start button's letter without Alt) leaves it open; Enter
+// presses Start wherever the focus is, and Escape closes it like its close box.
+TEST_F(LauncherControls, EnterStartsEscapeClosesABareSDoesNothing) {
     const std::string marks = scratchFile("open.txt");
     LauncherState state = makeState(1, 0, 0, 0, 0, 0);
-    const std::string actions = "xdotool windowfocus --sync $W key Escape; sleep 0.3; "
-                                "xdotool key s; sleep 0.3; "
+    const std::string actions = "xdotool windowfocus --sync $W key s; sleep 0.3; "
                                 "xdotool search --onlyvisible --class " +
                                 std::string(LAUNCHER_WINDOW_CLASS) + " > /dev/null && echo open > " + marks +
-                                "; " + ALT_S;
+                                "; xdotool mousemove --window $W 140 12 click 1 key Return; ";
     EXPECT_EQ(playLauncher(state, actions), LAUNCHER_STARTED);
     EXPECT_EQ(readSamples(marks), "open\n");
+    EXPECT_EQ(state.windowed, 0);  // the box that had the focus was taken as it stood
+
+    const LauncherState given = makeState(1, 0, 1, 0, 0, 1);
+    state = given;
+    EXPECT_EQ(playLauncher(state, "xdotool mousemove --window $W 140 12 click 1 key Escape; "), LAUNCHER_CLOSED);
+    expectSameState(state, given);
+}
+
+// The toolkit reads no pad: with the Joystick box ticked the launcher asks the
+// pad's watcher while it waits, and a press is Start. Unticked, it never asks.
+TEST_F(LauncherControls, APadPressIsStartWhileTheJoystickBoxIsTicked) {
+    int asked = 0;
+    platformLauncherWatchesPad([&asked] { return ++asked >= 3; });
+    LauncherState state = makeState(1, 0, 0, 1, 0, 0);
+    EXPECT_EQ(playLauncher(state, ""), LAUNCHER_STARTED);
+    EXPECT_EQ(asked, 3);
+
+    asked = 0;
+    state = makeState(1, 0, 0, 0, 0, 0);
+    EXPECT_EQ(playLauncher(state, "sleep 0.5; " + ALT_S), LAUNCHER_STARTED);
+    EXPECT_EQ(asked, 0);
+    platformLauncherWatchesPad(nullptr);
 }
 
 // A 2 x 2 picture fills the whole 640 x 480 window, top row at the top and each

@@ -58,7 +58,7 @@ TEST_F(GameWindowTest, EachLauncherResolutionIsTheDrawableSize) {
         EXPECT_EQ(windowEngine.drawableHeight, resolution.height);
         EXPECT_EQ(windowEngine.options.width, resolution.width);
         EXPECT_TRUE(platformHasCurrentGlContext());
-        EXPECT_TRUE(platformPointerConfined(windowEngine.hwnd));
+        EXPECT_FALSE(platformPointerConfined(windowEngine.hwnd));  // free until a hike
         EXPECT_TRUE(platformPointerVisible());
 
         GLint depthBits = 0;
@@ -136,13 +136,24 @@ TEST_F(GameWindowTest, FullScreenModeTheDisplayLacksFails) {
     expectReleased(engine);
 }
 
-TEST_F(GameWindowTest, PointerIsFreeWhileTheWindowHasNoFocus) {
+TEST_F(GameWindowTest, PointerIsKeptOnlyWhileADownIsPlayedInTheFocusedWindow) {
     ASSERT_TRUE(open(640, 480, true));
-    ASSERT_TRUE(platformPointerConfined(engine.hwnd));
+    engine.setDownInPlay(true);
+    EXPECT_TRUE(platformPointerConfined(engine.hwnd));
     engine.handleMessage(windowMessage(MESSAGE_FOCUS_LOST));
     EXPECT_FALSE(platformPointerConfined(engine.hwnd));
     engine.handleMessage(windowMessage(MESSAGE_FOCUS_GAINED));
     EXPECT_TRUE(platformPointerConfined(engine.hwnd));
+    engine.keyDown[VK_P_KEY] = 1;
+    engine.lastTime = -1000.0f;  // a tick is due
+    engine.beginFrame();
+    EXPECT_FALSE(platformPointerConfined(engine.hwnd)) << "paused";
+    engine.keyDown[VK_P_KEY] = 1;
+    engine.lastTime = -1000.0f;
+    engine.beginFrame();
+    EXPECT_TRUE(platformPointerConfined(engine.hwnd));
+    engine.setDownInPlay(false);  // a tackle, a score or a miss
+    EXPECT_FALSE(platformPointerConfined(engine.hwnd));
 }
 
 TEST_F(GameWindowTest, QuitKeysCloseTheWindowEvenWhilePaused) {

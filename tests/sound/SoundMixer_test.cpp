@@ -172,6 +172,38 @@ TEST_F(MixerTest, DistantSoundWaitsForItsTravelTime) {
     EXPECT_EQ(player.sounds[nearSlot].playPosition, 1023u);
 }
 
+// Paused, the output gets silence and no sound moves on, the travel time of a
+// distant one included; resumed, each goes on from where it stood.
+TEST_F(MixerTest, PauseHoldsEverySoundWhereItIs) {
+    Vec3 fifty(0.0f, 0.0f, 50.0f);
+    const int nearSlot = addTestSound(player, ramp(5000));
+    const int farSlot = addTestSound(player, constant(5000, 10000));
+    player.play(nearSlot, &listener, 1.0f, false);
+    player.play(farSlot, &fifty, 1.0f, false);  // heard from 100.1 on
+    player.refill();
+    ASSERT_EQ(player.sounds[nearSlot].playPosition, 1023u);
+
+    player.pause();
+    for (now = 100.0; now < 110.0; now += 0.5) {
+        player.refill();
+        EXPECT_EQ(left(0), 0);
+        EXPECT_EQ(left(1023), 0);
+    }
+    EXPECT_EQ(player.sounds[nearSlot].playPosition, 1023u);
+    EXPECT_EQ(player.sounds[farSlot].playPosition, 0u);
+    EXPECT_TRUE(player.stillToBeHeard(nearSlot));
+
+    player.resume();  // at 110: 10 s paused, 0.1 s of travel still to go
+    now = 110.05;
+    player.refill();
+    EXPECT_EQ(player.sounds[nearSlot].playPosition, 2046u);
+    EXPECT_EQ(left(0), ramp(5000)[1023]);  // on from the very sample it stopped at
+    EXPECT_EQ(player.sounds[farSlot].playPosition, 0u);
+    now = 110.11;
+    player.refill();
+    EXPECT_EQ(player.sounds[farSlot].playPosition, 1023u);
+}
+
 TEST_F(MixerTest, ApproachingSoundRisesByATenthPerUnit) {
     Vec3 source(0.0f, 0.0f, 30.0f);
     const int slot = addTestSound(player, constant(20000, 1000));

@@ -23,7 +23,13 @@ TEST(SoundThreads, GameMovesWhatTheMixerHearsWhileTheOutputRuns) {
     player.play(slot, &source, 1.0f, true);
     // About four buffers of game steps, each moving the sound and the listener.
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
-    while (std::chrono::steady_clock::now() < end) {
+    for (int step = 0; std::chrono::steady_clock::now() < end; ++step) {
+        // The pause and its end change the clock the mixer reads.
+        if (step % 20 == 10) {
+            player.pause();
+        } else if (step % 20 == 0) {
+            player.resume();
+        }
         source.x += 0.01f;
         listener.z += 0.01f;
         facing.x = -facing.x;

@@ -1,0 +1,157 @@
+#include "platform/GamepadDevice.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr std::uint32_t DEVICE_SLOTS = 16;
+const char* const PLATFORM_FIELD = "platform:";
+
+SDL_GameController* gOpenPads[DEVICE_SLOTS] = {};
+
+// The pads are read by polling: their own events would only pile up in the
+// queue the game window's messages come through. Plugging and unplugging still
+// arrive there.
+void ignorePadEvents() {
+    const Uint32 unused[] = {SDL_JOYAXISMOTION, SDL_JOYBALLMOTION, SDL_JOYHATMOTION,
+                             SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP, SDL_CONTROLLERAXISMOTION,
+                             SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLERBUTTONUP,
+                             SDL_CONTROLLERTOUCHPADDOWN, SDL_CONTROLLERTOUCHPADMOTION,
+                             SDL_CONTROLLERTOUCHPADUP, SDL_CONTROLLERSENSORUPDATE};
+    for (Uint32 type : unused) {
+        SDL_EventState(type, SDL_IGNORE);
+    }
+}
+
+bool pressed(SDL_GameController* pad, SDL_GameControllerButton button) {
+    return SDL_GameControllerGetButton(pad, button) != 0;
+}
+
+// The text of a mapping's platform field, or empty when it names none.
+std::string platformOf(const std::string& mapping) {
+    const std::size_t field = mapping.find(PLATFORM_FIELD);
+    if (field == std::string::npos) {
+        return "";
+    }
+    const std::size_t start = field + std::strlen(PLATFORM_FIELD);
+    const std::size_t end = mapping.find(',', start);
+    return mapping.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+bool passedOver(const std::string& line) {
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos || line[first] == '#') {
+        return true;
+    }
+    const std::string platform = platformOf(line);
+    return !platform.empty() && platform != SDL_GetPlatform();
+}
+
+}  // namespace
+
+bool platformPadsStart() {
+    if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) != 0) {
+        return true;
+    }
+    // Pads report while the game window is in the background too, as the raw
+    // joysticks do.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // A is the bottom face button on every pad, also where the maker printed B
+    // on it: the game asks for a place under the thumb, not for a letter.
+    SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+        return false;
+    }
+    ignorePadEvents();
+    return true;
+}
+
+bool platformPadOpen(std::uint32_t n) {
+    if (n >= DEVICE_SLOTS || !platformPadsStart()) {
+        return false;
+    }
+    SDL_GameController*& slot = gOpenPads[n];
+    if (slot != nullptr) {
+        SDL_GameControllerClose(slot);
+        slot = nullptr;
+    }
+    SDL_JoystickUpdate();  // takes in devices plugged in since the last look
+    const int index = static_cast<int>(n);
+    if (index < SDL_NumJoysticks() && SDL_IsGameController(index) == SDL_TRUE) {
+        slot = SDL_GameControllerOpen(index);
+    }
+    return slot != nullptr;
+}
+
+bool platformPadRead(std::uint32_t n, PadLayoutReading& reading) {
+    if (n >= DEVICE_SLOTS || gOpenPads[n] == nullptr) {
+        return false;
+    }
+    SDL_GameController* pad = gOpenPads[n];
+    SDL_GameControllerUpdate();
+    if (SDL_GameControllerGetAttached(pad) != SDL_TRUE) {
+        return false;
+    }
+    reading.leftX = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
+    reading.leftY = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);
+    reading.rightTrigger = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
+    reading.a = pressed(pad, SDL_CONTROLLER_BUTTON_A);
+    reading.b = pressed(pad, SDL_CONTROLLER_BUTTON_B);
+    reading.start = pressed(pad, SDL_CONTROLLER_BUTTON_START);
+    reading.back = pressed(pad, SDL_CONTROLLER_BUTTON_BACK);
+    reading.dpadUp = pressed(pad, SDL_CONTROLLER_BUTTON_DPAD_UP);
+    reading.dpadDown = pressed(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    reading.dpadLeft = pressed(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    reading.dpadRight = pressed(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    return true;
+}
+
+void platformPadCloseAll() {
+    for (SDL_GameController*& slot : gOpenPads) {
+        if (slot != nullptr) {
+            SDL_GameControllerClose(slot);
+            slot = nullptr;
+        }
+    }
+}
+
+bool platformPadsSawQuitSignal() {
+    return SDL_WasInit(SDL_INIT_EVENTS) != 0 && SDL_QuitRequested();
+}
+
+int platformAddPadMappings(const std::string& text,
+                           const std::function<void(int line, const std::string& reason)>& refused) {
+    if (!platformPadsStart()) {
+        return 0;
+    }
+    int taken = 0;
+    int lineNumber = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (passedOver(line)) {
+            continue;
+        }
+        // The library copies what it keeps; a line with a zero byte would be cut
+        // short there, so it is refused whole instead.
+        if (line.find('\0') != std::string::npos) {
+            refused(lineNumber, "the line holds a zero byte");
+        } else if (SDL_GameControllerAddMapping(line.c_str()) < 0) {
+            refused(lineNumber, SDL_GetError());
+        } else {
+            ++taken;
+        }
+    }
+    return taken;
+}
