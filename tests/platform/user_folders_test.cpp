@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/UserFolders.h"
 
@@ -49,4 +53,31 @@ TEST(UserFoldersTest, ConfigFolderFollowsTheBaseDirectoryRules) {
     EXPECT_EQ(platformUserConfigFolder(), "/home/player/.config");
     ScopedVariable noHome("HOME", std::nullopt);
     EXPECT_EQ(platformUserConfigFolder(), "");
+}
+
+TEST(UserFoldersTest, DataFolderFollowsTheBaseDirectoryRules) {
+    ScopedVariable home("HOME", std::string("/home/player"));
+    {
+        ScopedVariable dataHome("XDG_DATA_HOME", std::string("/data/share"));
+        EXPECT_EQ(platformUserDataFolder(), "/data/share");
+    }
+    ScopedVariable relativeDataHome("XDG_DATA_HOME", std::string("relative/share"));
+    EXPECT_EQ(platformUserDataFolder(), "/home/player/.local/share");
+    ScopedVariable noHome("HOME", std::nullopt);
+    EXPECT_EQ(platformUserDataFolder(), "");
+}
+
+// Decided on the real path: a link into /usr is the system's.
+TEST(UserFoldersTest, SystemFoldersAreThoseUnderUsr) {
+    const std::string scratch = std::filesystem::temp_directory_path() / ("zf-system-" + std::to_string(getpid()));
+    std::filesystem::create_directories(scratch);
+    std::filesystem::create_directory_symlink("/usr/share", scratch + "/link-into-usr");
+    const std::pair<std::string, bool> cases[] = {
+        {"/usr", true},   {"/usr/share/", true},           {scratch + "/link-into-usr", true},
+        {scratch, false}, {scratch + "/missing", false}, {"", false},
+    };
+    for (const auto& [folder, system] : cases) {
+        EXPECT_EQ(platformIsSystemFolder(folder), system) << folder;
+    }
+    std::filesystem::remove_all(scratch);
 }
