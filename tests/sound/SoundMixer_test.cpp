@@ -326,6 +326,30 @@ TEST(SoundPlayerLifetime, CloseOnANeverOpenedPlayerDoesNothing) {
     EXPECT_EQ(player.soundCount.load(), 0);
 }
 
+// A silent sound advances and ends with the heard one beside it, block for
+// block, and adds nothing: not even the muffling average from behind.
+TEST_F(MixerTest, ASilentSoundKeepsItsPlaceAndLengthAndIsNotHeard) {
+    Vec3 ahead(0.0f, 0.0f, 30.0f);
+    Vec3 behind(0.0f, 0.0f, -30.0f);
+    const int heard = addTestSound(player, constant(3000, 10000));
+    const int silent = addTestSound(player, constant(3000, 8000));
+    player.setSilent(silent, true);
+    player.play(heard, &ahead, 1.0f, false);
+    player.play(silent, &behind, 1.0f, false);
+    int refills = 0;
+    while (player.isPlaying(heard) && refills < 10) {
+        refillLater();
+        ++refills;
+        EXPECT_EQ(player.sounds[silent].playPosition, player.sounds[heard].playPosition) << refills;
+        EXPECT_EQ(player.isPlaying(silent), player.isPlaying(heard)) << refills;
+        if (player.isPlaying(heard)) {
+            EXPECT_EQ(left(100), 6000) << refills;  // the heard sound alone
+            EXPECT_EQ(right(1000), 6000) << refills;
+        }
+    }
+    EXPECT_EQ(refills, 3);
+}
+
 TEST(SoundPlayerLifetime, WithoutARunningMixerNothingStartsPlaying) {
     SoundPlayer player;
     Vec3 here;
