@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/BestScores.h"
 #include "app/GameOptions.h"
 #include "input/Joystick.h"
 #include "platform/WindowMessage.h"
@@ -58,6 +59,8 @@ public:
     Light lights[LIGHT_SLOTS];
     Joystick joystick;
     GameOptions options;
+    // Kept from options mode 1 on; the defaults of mode 0 keep no table either.
+    BestScores scores;
 
     Engine();
     ~Engine();

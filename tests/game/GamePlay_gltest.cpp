@@ -18,6 +18,7 @@
 #include "app/Engine.h"
 #include "core/ErrorMessages.h"
 #include "core/FrameTime.h"
+#include "core/ScoreFile.h"
 #include "game/Game.h"
 #include "math/Clock.h"
 #include "math/Random.h"
@@ -261,7 +262,9 @@ TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     EXPECT_FLOAT_EQ(game->robots[0].position.z, 0.0f);
     expectLabelShows("SCORE: 7");
 
-    // Lost game: run to the side, then kick wide of the uprights.
+    // Lost game: run to the side, then kick wide of the uprights. Its 7 points
+    // go into the best scores as it ends.
+    engine->scores.filePath = scoreFilePath(media->root() + "/data");
     hike();
     send(MESSAGE_MOUSE_MOVE, 0, 640, 240);
     frame();
@@ -276,6 +279,11 @@ TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     frame();
     expectLabelShows("GAME OVER");
     EXPECT_EQ(game->score, 0);
+    std::ifstream table(engine->scores.filePath);
+    const std::string tableText((std::istreambuf_iterator<char>(table)), std::istreambuf_iterator<char>());
+    const ScoreTableReading entered = parseScoreTable(tableText);
+    ASSERT_EQ(entered.entries.size(), 1u);
+    EXPECT_EQ(entered.entries[0].score, 7);
     EXPECT_TRUE(game->sound.isPlaying(game->sndWhistle));
     frame();
     EXPECT_FALSE(game->sound.isPlaying(game->sndWhistle));
