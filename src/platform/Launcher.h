@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "platform/LauncherFont.h"
 
 // The launcher window that runs before the game: a splash picture with the
 // option controls along its top edge and a Start button. The game hands in
@@ -22,6 +25,9 @@ struct LauncherState {
     int joystick = 0;
     int hiQualTex = 0;
     int resolutionIndex = LAUNCHER_NO_SELECTION;
+    // A line of text shown at the bottom-left, beside Start (the best score so
+    // far); empty: none. Only shown, never changed.
+    std::string bestScore;
 };
 
 // A picture stretched over the whole window: width x height pixels of 3 bytes
@@ -47,3 +53,8 @@ enum LauncherOutcome {
 LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
                                     const LauncherSplash& splash,
                                     std::string* noDisplayReason = nullptr);
+
+// What the launcher built from state shows of each of its texts (the window is
+// made but not shown): a test compares every visible text with the whole one.
+// Empty when no display can be opened.
+std::vector<LauncherTextFit> platformLauncherTextFits(const LauncherState& state);
