@@ -43,6 +43,9 @@ e2e_setup() {  # the script's arguments
   MEDIA=$(realpath "$2")
   WORK=$(mktemp -d)
   trap e2e_cleanup EXIT
+  # The game keeps each player's best scores in their data folder: the tests'
+  # games keep theirs here, never in the real player's.
+  export XDG_DATA_HOME="$WORK/data"
 }
 
 # The game is started only once the display takes connections.

@@ -201,8 +201,10 @@ protected:
 TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     writeGameMedia(*media);
     setRandomState(4242u);
+    engine->options.music = 1;
     ASSERT_TRUE(game->setup());
     EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_FALSE(game->sound.sounds[game->sndTheme].silent) << "with Music on the theme is heard";
     EXPECT_TRUE(game->sound.deviceOpen.load());
     frame();
     EXPECT_EQ(game->phase, PHASE_WAIT_HIKE);
@@ -321,8 +323,10 @@ TEST_F(GamePlayTest, ShippedMediaLoadsWithoutComplaint) {
         media->write(entry.path().filename().string(),
                      std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
     }
+    engine->options.music = 1;
     ASSERT_TRUE(game->setup());
     EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_FALSE(game->sound.sounds[game->sndTheme].silent) << "with Music on the theme is heard";
     for (const Model* model : {&game->field, &game->dog, &game->uprights}) {
         EXPECT_EQ(model->visible, 1);
     }
