@@ -5,7 +5,8 @@
 # read-only), with a fresh home folder. The player picks a resolution and options
 # in the launcher and quits; the choices must land in that player's own
 # ~/.config/zorbak-football-2/game.ini, nothing under the installed tree may
-# change, and a second start must show the saved choices.
+# change, and a second start must show the saved choices. As root it also
+# installs the package for the whole system, plays it as root and purges it.
 # Usage: package_e2e.sh PATH-OF-.deb SOURCE-MEDIA-FOLDER
 # (the package builds it: scripts/build-package.sh; scripts/check-package.sh runs
 # this test)
@@ -55,7 +56,7 @@ fi
 {
   printf '#!/bin/sh\nexec'
   printf ' %q' "${AS_PLAYER[@]}" HOME="$PLAYER_HOME" DISPLAY="$DISPLAY" \
-    SDL_AUDIODRIVER=dummy LC_ALL=C env -u XDG_CONFIG_HOME "$COMMAND"
+    SDL_AUDIODRIVER=dummy LC_ALL=C env -u XDG_CONFIG_HOME -u XDG_DATA_HOME "$COMMAND"
   printf '\n'
 } > "$WORK/play"
 chmod 755 "$WORK/play"
@@ -119,4 +120,43 @@ fi
 expect_own_options 1 1 1 0 1 800 600 1
 snapshot > "$WORK/after.txt"
 diff "$WORK/before.txt" "$WORK/after.txt" > /dev/null || fail "the installed tree changed"
+
+# Installed for the whole system and played by root, who may write there: root's
+# options go to root's own folders all the same, and a purge leaves nothing
+# behind under /usr/share/games. Only as root, and never over a package that was
+# installed before the test.
+SCENARIO="installed system-wide, played as root"
+INSTALLED_DATA=/usr/share/games/zorbak-football-2
+ROOT_HOME="$WORK/root-home"
+apt_get() {
+  DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 -y -q "$@" > "$WORK/apt.txt" 2>&1 ||
+    { cat "$WORK/apt.txt"; fail "apt-get $* failed"; }
+}
+purge_package() {
+  if dpkg -s zorbak-football-2 > /dev/null 2>&1; then
+    apt_get purge zorbak-football-2
+  fi
+}
+if [ "$(id -u)" -ne 0 ]; then
+  note "not run: installing the package needs root"
+elif dpkg -s zorbak-football-2 > /dev/null 2>&1; then
+  note "not run: a zorbak-football-2 package is installed already"
+else
+  on_exit purge_package
+  apt_get install --no-install-recommends "$DEB"
+  mkdir -p "$ROOT_HOME"
+  printf '#!/bin/sh\nexec env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME=%q SDL_AUDIODRIVER=dummy LC_ALL=C %q\n' \
+    "$ROOT_HOME" /usr/games/zorbak-football-2 > "$WORK/play-as-root"
+  chmod 755 "$WORK/play-as-root"
+  if start_program "$ROOT_HOME" "$WORK/play-as-root"; then
+    press_start
+    play_and_quit 640x480
+  fi
+  [ -f "$ROOT_HOME/.config/zorbak-football-2/game.ini" ] || fail "root's options are not in root's own folder"
+  [ -e "$INSTALLED_DATA/game.ini" ] && fail "root's options were written into $INSTALLED_DATA"
+  purge_package
+  note "played as root, then purged"
+  left=$(find /usr/share/games -path '*zorbak*' 2> /dev/null)
+  [ -z "$left" ] || fail "left behind after the purge: $left"
+fi
 finish "package e2e"
