@@ -53,6 +53,6 @@ void BestScores::report(const std::string& problem) {
     // told once.
     if (!reported_) {
         reported_ = true;
-        reportStartNotice("best scores", filePath + " " + problem);
+        reportStartNotice(("best scores " + filePath).c_str(), problem);
     }
 }

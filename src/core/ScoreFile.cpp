@@ -58,12 +58,12 @@ ScoreFileReading readScoreFile(const std::string& path) {
         return reading;  // no table yet
     }
     if (status.type() == std::filesystem::file_type::directory) {
-        reading.problem = "is a folder, not a file: no score can be kept";
+        reading.problem = "a folder, not a file: no score can be kept";
         return reading;
     }
     // Anything but a plain file (a pipe would block the game for ever) is not opened.
     if (error || status.type() != std::filesystem::file_type::regular) {
-        reading.problem = "is not a plain file: its table is not read";
+        reading.problem = "not a plain file: its table is not read";
         return reading;
     }
     std::string text;
@@ -78,7 +78,7 @@ ScoreFileReading readScoreFile(const std::string& path) {
         text.resize(SCORE_TABLE_MAX_BYTES);
         const std::size_t lastLineEnd = text.find_last_of('\n');
         text.resize(lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
-        tooLarge = "is larger than " + std::to_string(SCORE_TABLE_MAX_BYTES) + " bytes, only its start is read; ";
+        tooLarge = "larger than " + std::to_string(SCORE_TABLE_MAX_BYTES) + " bytes, only its start is read; ";
     }
     const ScoreTableReading table = parseScoreTable(text);
     reading.entries = table.entries;

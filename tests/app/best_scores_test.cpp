@@ -61,7 +61,7 @@ TEST(BestScoresTest, AHostileTableIsToldOnceAndTheNextScoreWritesItClean) {
          "1 damaged line dropped, 0 entries kept", table({20})},
         {"a megabyte of junk", [&](const std::string& p) { write(p, line9 + std::string(1 << 20, 'x')); },
          "Best score: 9 (2024-05-03 21:14)", "larger than 4096 bytes", table({20, 9})},
-        {"a folder", [](const std::string& p) { fs::create_directories(p + "/inside"); }, "", "is a folder", ""},
+        {"a folder", [](const std::string& p) { fs::create_directories(p + "/inside"); }, "", "a folder, not a file", ""},
         {"a pipe", [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }, "", "not a plain file",
          table({20})},
     };
