@@ -282,8 +282,7 @@ TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     expectLabelShows("GAME OVER");
     EXPECT_EQ(game->score, 0);
     std::ifstream table(engine->scores.filePath);
-    const std::string tableText((std::istreambuf_iterator<char>(table)), std::istreambuf_iterator<char>());
-    const ScoreTableReading entered = parseScoreTable(tableText);
+    const ScoreTableReading entered = parseScoreTable(std::string(std::istreambuf_iterator<char>(table), {}));
     ASSERT_EQ(entered.entries.size(), 1u);
     EXPECT_EQ(entered.entries[0].score, 7);
     EXPECT_TRUE(game->sound.isPlaying(game->sndWhistle));
