@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/LauncherFont.h"
-
 // The launcher window that runs before the game: a splash picture with the
 // option controls along its top edge and a Start button. The game hands in
 // plain values and gets plain values back; the toolkit stays in here.
@@ -53,6 +51,13 @@ enum LauncherOutcome {
 LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
                                     const LauncherSplash& splash,
                                     std::string* noDisplayReason = nullptr);
+
+// One text of the launcher and how much of it its control shows.
+struct LauncherTextFit {
+    std::string text;     // the whole text, as the player reads it
+    std::string visible;  // the longest start of it that fits the room its control leaves
+    std::string tip;      // the control's tooltip; empty: none
+};
 
 // What the launcher built from state shows of each of its texts (the window is
 // made but not shown): a test compares every visible text with the whole one.

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <string>
 #include <vector>
+
+#include "platform/Launcher.h"
 
 class Fl_Group;
 class Fl_Widget;
@@ -9,13 +10,6 @@ class Fl_Widget;
 // The launcher's font: one size for every control, the largest at which each of
 // their texts fits its control whole, whatever font the machine puts behind the
 // toolkit's sans serif (it was laid out for a narrower one than ours).
-
-// One text of the launcher and how much of it its control shows.
-struct LauncherTextFit {
-    std::string text;     // the whole text, as the player reads it
-    std::string visible;  // the longest start of it that fits the room its control leaves
-    std::string tip;      // the control's tooltip; empty: none
-};
 
 // Every text of the group's controls (labels, check boxes, buttons and each entry
 // of a list) at the controls' present fonts, with the part each control shows.
