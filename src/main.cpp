@@ -34,6 +34,7 @@ int main() {
     // The run is over: the sound stops now rather than play out its last buffers
     // while the player waits for the game to go.
     gGame.sound.closeForExit();
+    gGame.enterScoreAtEnd();
     // A No to a serious error box, or a shutdown box, ends the run as a failure.
     return shutdownRequested() ? -1 : 0;
 }

@@ -46,6 +46,10 @@ bool Engine::init(const char* title, void* instance, Color4 clear, float nearPla
     clearColor = clear;
     seedRandom();
     hInstance = instance;
+    if (optionsMode != OPTIONS_DEFAULTS) {
+        scores.locate();
+        options.bestScoreLine = scores.bestLine();
+    }
     if (!options.configure(optionsMode, instance, title)) {
         return false;
     }

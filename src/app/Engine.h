@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/BestScores.h"
 #include "app/GameOptions.h"
 #include "input/Gamepad.h"
 #include "input/Joystick.h"
@@ -76,6 +77,8 @@ public:
     Gamepad pad;  // device 0 by its layout, or the joystick above read raw
     ControlState controls;
     GameOptions options;
+    // Kept from options mode 1 on; the defaults of mode 0 keep no table either.
+    BestScores scores;
 
     Engine();
     ~Engine();

@@ -37,6 +37,9 @@ public:
     // and kept here, so that the save at exit needs nothing that may already be
     // gone. Empty: no file (defaults, nothing saved).
     std::string filePath;
+    // Not an option: the line the launcher shows at its bottom-left, the best
+    // score so far (empty: none). Kept here for the launcher, never saved.
+    std::string bestScoreLine;
 
     GameOptions() = default;
 

@@ -44,6 +44,7 @@ LauncherState launcherStateFrom(const GameOptions& options) {
     // stores "none".
     const int choice = options.resolutionIndex;
     state.resolutionIndex = isResolutionEntry(choice) ? choice : LAUNCHER_NO_SELECTION;
+    state.bestScore = options.bestScoreLine;
     return state;
 }
 

@@ -38,5 +38,9 @@ std::string locateOptionsFile(const char* name, bool mediaWritable, const std::s
 }
 
 std::string locateOptionsFile(const char* name) {
-    return locateOptionsFile(name, platformMayWriteFolder(mediaPath("")), platformUserConfigFolder());
+    // A system-wide install keeps no player's file, not even root's: a package
+    // manager would leave it behind, and every other player would start from it.
+    const std::string media = mediaPath("");
+    const bool keepInMedia = platformMayWriteFolder(media) && !platformIsSystemFolder(media);
+    return locateOptionsFile(name, keepInMedia, platformUserConfigFolder());
 }

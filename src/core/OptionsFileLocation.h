@@ -4,8 +4,8 @@
 
 // Where the player's options file lives. The game keeps it in its media folder
 // while the player may write there (a build folder, a private install); from an
-// install the player cannot write, each player keeps a copy of their own under
-// their config folder instead.
+// install the player cannot write, or a system-wide one, each player keeps a copy
+// of their own under their config folder instead.
 
 // The folder made for the game inside the player's config folder.
 constexpr const char* USER_OPTIONS_FOLDER = "zorbak-football-2";
@@ -19,5 +19,6 @@ constexpr const char* USER_OPTIONS_FOLDER = "zorbak-football-2";
 std::string locateOptionsFile(const char* name, bool mediaWritable, const std::string& userConfigFolder);
 
 // The same with the platform's answers for this player: may they write the
-// media folder, and where is their config folder.
+// media folder (never for a media folder in the system's own tree, which a
+// package owns), and where is their config folder.
 std::string locateOptionsFile(const char* name);

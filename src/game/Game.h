@@ -82,6 +82,7 @@ public:
     // While a pause is shown: what the label showed before it.
     bool pauseShown = false;
     char labelBeforePause[32] = "";
+    bool scoreEnteredAtEnd = false;
 
     bool setup();
     void resetDrive();
@@ -96,6 +97,11 @@ public:
     void moveBall();
     void lineUp();
     void updateCamera();
+    // Enters the score of the game the run ends in into the best scores, when it
+    // is above 0, once: the run's one place for it, called after the frame loop
+    // has ended however it ended (Q, Escape, the close box). A lost game enters
+    // its own score as it ends.
+    void enterScoreAtEnd();
 
     // Replaces the label's text with text (cut to the label's 31 characters).
     void showLabel(const char* text);

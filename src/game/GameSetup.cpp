@@ -37,6 +37,9 @@ bool Game::setup() {
     sndTheme = sound.loadSound("vortun.wav");
     sndExterminate = sound.loadSound("exterminate.wav");
     sndKick = sound.loadSound("kick.wav");
+    // Without Music the theme is not heard, but it still plays: the pause after a
+    // score keeps its length.
+    sound.setSilent(sndTheme, engine.options.music == 0);
 
     label.create(LabelRect{0, 456, 120, 480}, 640, 480, false);
     label.saveBackground();

@@ -134,8 +134,17 @@ void Game::bookScore() {
 
 void Game::endGame() {
     showLabel("GAME OVER");
+    // The points of the lost game count for the best scores before they go.
+    engine.scores.enterNow(score);
     score = 0;
     std::snprintf(scoreText, sizeof scoreText, "SCORE: %d", score);
     sound.play(sndWhistle, &cameraEye, 0.25f, false);
     phase = PHASE_RESET;
+}
+
+void Game::enterScoreAtEnd() {
+    if (!scoreEnteredAtEnd) {
+        scoreEnteredAtEnd = true;
+        engine.scores.enterNow(score);
+    }
 }

@@ -15,6 +15,7 @@
 
 #include "platform/DisplayConnection.h"
 #include "platform/GamepadDevice.h"
+#include "platform/LauncherFont.h"
 
 namespace {
 
@@ -24,6 +25,25 @@ constexpr int LAUNCHER_HEIGHT = 480;
 constexpr double PAD_LOOK_SECONDS = 0.1;
 const char* const RESOLUTION_NAMES[LAUNCHER_RESOLUTION_COUNT] = {"640x480", "800x600",
                                                                  "1024x800", "ScreenRez"};
+// The best score's line shares the Start button's row, left of it.
+constexpr int BEST_SCORE_X = 12;
+constexpr int START_X = 564;
+
+// The controls' short texts, said in plain words for a newcomer.
+const char* const RESOLUTION_TIP =
+    "Screen resolution: the size of the game's window, or of the screen in full "
+    "screen. ScreenRez uses the desktop's own size.";
+const char* const WINDOWED_TIP = "Play in a window on the desktop. Untick it to play in full screen.";
+const char* const LIGHTS_TIP = "Light the stadium with a lamp, with shading and highlights on the players.";
+const char* const MUSIC_TIP =
+    "Play the theme music after each score. Untick it for quiet: the whistle and "
+    "the other sounds stay.";
+const char* const JOYSTICK_TIP =
+    "Play with a game pad or joystick: the left stick or D-pad steers, A (button 5 on a "
+    "plain joystick) hikes, B or the right trigger (button 6) kicks, Start pauses.";
+const char* const HIQ_TEXTURE_TIP =
+    "High-quality textures: pictures on the field and the players in full colour "
+    "instead of fewer colours.";
 
 // Paints the splash picture, already scaled to the box's size, behind the controls.
 class SplashBox : public Fl_Box {
@@ -80,11 +100,25 @@ std::unique_ptr<Fl_Image> scaledPicture(const LauncherSplash& splash, int width,
     return std::unique_ptr<Fl_Image>(borrowed.copy(width, height));
 }
 
-Fl_Check_Button* addCheckBox(int x, int width, const char* text, int ticked) {
+Fl_Check_Button* addCheckBox(int x, int width, const char* text, int ticked, const char* tip) {
     auto* box = new Fl_Check_Button(x, 0, width, 24, text);
     box->box(FL_FLAT_BOX);
     box->value(ticked != 0 ? 1 : 0);
+    box->tooltip(tip);
     return box;
+}
+
+// On a plain box of the window's own colour, as the check boxes stand, so that
+// it reads well over any splash picture.
+Fl_Box* addBestScore(const std::string& text) {
+    if (text.empty()) {
+        return nullptr;
+    }
+    auto* line = new Fl_Box(BEST_SCORE_X, 416, START_X - 2 * BEST_SCORE_X, 32);
+    line->box(FL_FLAT_BOX);
+    line->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+    line->copy_label(text.c_str());
+    return line;
 }
 
 void selectResolution(Fl_Choice* resolution, int index) {
@@ -153,27 +187,46 @@ void buildControls(LauncherControls& controls, const char* title, const Launcher
     auto* rezLabel = new Fl_Box(0, 0, 32, 24, "Rez");
     rezLabel->box(FL_FLAT_BOX);
     rezLabel->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+    rezLabel->tooltip(RESOLUTION_TIP);
 
     controls.resolution = new Fl_Choice(32, 0, 96, 24);
     for (const char* name : RESOLUTION_NAMES) {
         controls.resolution->add(name);
     }
     selectResolution(controls.resolution, state.resolutionIndex);
+    controls.resolution->tooltip(RESOLUTION_TIP);
 
-    controls.windowed = addCheckBox(128, 96, "Windowed", state.windowed);
-    controls.lights = addCheckBox(224, 96, "Lights", state.lights);
-    controls.music = addCheckBox(320, 96, "Music", state.music);
-    controls.joystick = addCheckBox(416, 96, "Joystick", state.joystick);
-    controls.hiQualTex = addCheckBox(512, 128, "HiQTexture", state.hiQualTex);
+    controls.windowed = addCheckBox(128, 96, "Windowed", state.windowed, WINDOWED_TIP);
+    controls.lights = addCheckBox(224, 96, "Lights", state.lights, LIGHTS_TIP);
+    controls.music = addCheckBox(320, 96, "Music", state.music, MUSIC_TIP);
+    controls.joystick = addCheckBox(416, 96, "Joystick", state.joystick, JOYSTICK_TIP);
+    controls.hiQualTex = addCheckBox(512, 128, "HiQTexture", state.hiQualTex, HIQ_TEXTURE_TIP);
 
-    controls.start = new Fl_Button(564, 416, 64, 32, "&Start");
+    controls.start = new Fl_Button(START_X, 416, 64, 32, "&Start");
     // Only Alt+S, as the underlined letter promises; a bare S does nothing.
     controls.start->shortcut(FL_ALT | 's');
     controls.start->callback(onStart, &controls);
+    Fl_Box* bestScore = addBestScore(state.bestScore);
     controls.window->end();
+    fitLauncherFont(*controls.window);
+    if (bestScore != nullptr) {
+        // Only as wide as its text: the splash shows around it.
+        fitWidthToText(*bestScore, START_X - 2 * BEST_SCORE_X);
+    }
 }
 
 }  // namespace
+
+std::vector<LauncherTextFit> platformLauncherTextFits(const LauncherState& state) {
+    std::string failure;
+    if (!openDisplay(failure)) {
+        return {};
+    }
+    LauncherControls controls;
+    buildControls(controls, "", state);
+    std::unique_ptr<Fl_Window> window(controls.window);
+    return launcherTextFits(*window);
+}
 
 LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
                                     const LauncherSplash& splash, std::string* noDisplayReason) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // The launcher window that runs before the game: a splash picture with the
 // option controls along its top edge and a Start button. The game hands in
@@ -23,6 +24,9 @@ struct LauncherState {
     int joystick = 0;
     int hiQualTex = 0;
     int resolutionIndex = LAUNCHER_NO_SELECTION;
+    // A line of text shown at the bottom-left, beside Start (the best score so
+    // far); empty: none. Only shown, never changed.
+    std::string bestScore;
 };
 
 // A picture stretched over the whole window: width x height pixels of 3 bytes
@@ -53,3 +57,15 @@ LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
 // pressed about ten times a second, and a true presses Start. The toolkit reads
 // no pad itself. An empty function stops it.
 void platformLauncherWatchesPad(std::function<bool()> pressed);
+
+// One text of the launcher and how much of it its control shows.
+struct LauncherTextFit {
+    std::string text;     // the whole text, as the player reads it
+    std::string visible;  // the longest start of it that fits the room its control leaves
+    std::string tip;      // the control's tooltip; empty: none
+};
+
+// What the launcher built from state shows of each of its texts (the window is
+// made but not shown): a test compares every visible text with the whole one.
+// Empty when no display can be opened.
+std::vector<LauncherTextFit> platformLauncherTextFits(const LauncherState& state);

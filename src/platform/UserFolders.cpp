@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -17,18 +18,34 @@ bool isFolder(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-}  // namespace
-
-std::string platformUserConfigFolder() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (isAbsolute(configHome)) {
-        return configHome;
+// The variable's folder when it is absolute, else the folder under $HOME.
+std::string baseFolder(const char* variable, const char* underHome) {
+    const char* folder = std::getenv(variable);
+    if (isAbsolute(folder)) {
+        return folder;
     }
     const char* home = std::getenv("HOME");
     if (isAbsolute(home)) {
-        return std::string(home) + "/.config";
+        return std::string(home) + underHome;
     }
     return "";
+}
+
+}  // namespace
+
+std::string platformUserConfigFolder() { return baseFolder("XDG_CONFIG_HOME", "/.config"); }
+
+std::string platformUserDataFolder() { return baseFolder("XDG_DATA_HOME", "/.local/share"); }
+
+bool platformIsSystemFolder(const std::string& folder) {
+    // The real path: a link from elsewhere into /usr still leads to the package's
+    // files, and a link out of /usr to a folder of the player's does not.
+    char real[PATH_MAX];
+    if (folder.empty() || realpath(folder.c_str(), real) == nullptr) {
+        return false;
+    }
+    const std::string path(real);
+    return path == "/usr" || path.compare(0, 5, "/usr/") == 0;
 }
 
 bool platformMayWriteFolder(const std::string& folder) {

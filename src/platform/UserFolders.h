@@ -9,6 +9,16 @@
 // absolute path, else $HOME/.config; empty when neither is known.
 std::string platformUserConfigFolder();
 
+// The base folder for this user's data, such as their best scores: $XDG_DATA_HOME
+// when it holds an absolute path, else $HOME/.local/share; empty when neither is
+// known.
+std::string platformUserDataFolder();
+
+// True when folder lies in the system's own tree of installed programs (under
+// /usr here), where a package manager owns every file: what a player writes must
+// go to their own folders even when they may write there (root may).
+bool platformIsSystemFolder(const std::string& folder);
+
 // True when this process may create and replace files in folder.
 bool platformMayWriteFolder(const std::string& folder);
 

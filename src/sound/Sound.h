@@ -40,6 +40,9 @@ struct Sound {
     std::int32_t rightLead = 0;
     std::int32_t leftLead = 0;
     std::atomic<bool> playing{false};
+    // Mixed at no loudness: it plays, advances and ends exactly as if heard, so
+    // whoever waits for it waits just as long.
+    std::atomic<bool> silent{false};
     bool loop = false;
     std::uint32_t playPosition = 0;
     std::uint32_t sampleCount = 0;

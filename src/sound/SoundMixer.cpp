@@ -60,6 +60,12 @@ void SoundPlayer::refill() {
     for (int slot = 0; slot < loaded; ++slot) {
         Sound& sound = sounds[slot];
         if (sound.playing.load(std::memory_order_acquire) && updateSpatial(sound)) {
+            if (sound.silent.load(std::memory_order_relaxed)) {
+                // Mixed all the same, at no loudness, so it advances and ends as if heard.
+                sound.leftGain = 0.0f;
+                sound.rightGain = 0.0f;
+                sound.muffle = 0.0f;  // nor may an average of earlier samples be heard
+            }
             mixSound(sound);
         }
     }

@@ -72,6 +72,10 @@ public:
     int loadSound(const char* fileName);
     void play(int slot, const Vec3* position, float rate, bool loop);
     bool isPlaying(int slot) const;
+    // Makes the sound in slot silent, or heard again, from its next buffer on;
+    // it keeps its place and its length either way. Nothing for a slot that is
+    // not loaded.
+    void setSilent(int slot, bool silent);
     // Whether the sound in slot is still to be heard to its end: it plays, and
     // the output is mixing. An output that has mixed nothing for a while cannot
     // end the sound, so it counts as heard then, and whoever waits for it goes on.

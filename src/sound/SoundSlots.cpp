@@ -57,6 +57,12 @@ bool SoundPlayer::isPlaying(int slot) const {
     return sounds[slot].playing.load(std::memory_order_acquire);
 }
 
+void SoundPlayer::setSilent(int slot, bool silent) {
+    if (slot >= 0 && slot < soundCount.load(std::memory_order_acquire)) {
+        sounds[slot].silent.store(silent, std::memory_order_relaxed);
+    }
+}
+
 bool SoundPlayer::stillToBeHeard(int slot) const {
     if (!isPlaying(slot) || !deviceOpen.load(std::memory_order_acquire)) {
         return false;

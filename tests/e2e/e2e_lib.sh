@@ -43,6 +43,9 @@ e2e_setup() {  # the script's arguments
   MEDIA=$(realpath "$2")
   WORK=$(mktemp -d)
   trap e2e_cleanup EXIT
+  # The game keeps each player's best scores in their data folder: the tests'
+  # games keep theirs here, never in the real player's.
+  export XDG_DATA_HOME="$WORK/data"
 }
 
 # The game is started only once the display takes connections.
@@ -153,11 +156,11 @@ new_game_folder() {  # name [game.ini text]
 
 # Starts a program in a folder with its sound going to $AUDIO (11025 Hz, 16-bit
 # stereo, at the pace of real playback) and waits for the launcher. The time limit
-# ends a game that hangs even if this script is killed first. GAME_DISPLAY, when
-# set, is the display the program is given.
+# (GAME_SECONDS, 150 by default) ends a game that hangs even if this script is
+# killed first. GAME_DISPLAY, when set, is the display the program is given.
 start_program() {  # folder command
   (cd "$1" && DISPLAY="${GAME_DISPLAY:-$DISPLAY}" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$AUDIO" \
-    exec timeout 150 "$2") \
+    exec timeout "${GAME_SECONDS:-150}" "$2") \
     > "$OUTPUT" 2>&1 &
   GAME_PID=$!
   LAUNCHER=$(timeout 20 xdotool search --sync --onlyvisible --class '^ZorbakLauncher$' | head -n 1)

@@ -5,7 +5,8 @@
 # read-only), with a fresh home folder. The player picks a resolution and options
 # in the launcher and quits; the choices must land in that player's own
 # ~/.config/zorbak-football-2/game.ini, nothing under the installed tree may
-# change, and a second start must show the saved choices.
+# change, and a second start must show the saved choices. As root it also
+# installs the package for the whole system, plays it as root and purges it.
 # Usage: package_e2e.sh PATH-OF-.deb SOURCE-MEDIA-FOLDER
 # (the package builds it: scripts/build-package.sh; scripts/check-package.sh runs
 # this test)
@@ -55,7 +56,7 @@ fi
 {
   printf '#!/bin/sh\nexec'
   printf ' %q' "${AS_PLAYER[@]}" HOME="$PLAYER_HOME" DISPLAY="$DISPLAY" \
-    SDL_AUDIODRIVER=dummy LC_ALL=C env -u XDG_CONFIG_HOME "$COMMAND"
+    SDL_AUDIODRIVER=dummy LC_ALL=C env -u XDG_CONFIG_HOME -u XDG_DATA_HOME "$COMMAND"
   printf '\n'
 } > "$WORK/play"
 chmod 755 "$WORK/play"
@@ -119,4 +120,29 @@ fi
 expect_own_options 1 1 1 0 1 800 600 1
 snapshot > "$WORK/after.txt"
 diff "$WORK/before.txt" "$WORK/after.txt" > /dev/null || fail "the installed tree changed"
+
+# Installed for the whole system and played by root, who may write there: root's
+# options go to root's own folder all the same, and a purge leaves nothing under
+# /usr/share/games. Only as root, and never over a package installed before.
+SCENARIO="installed system-wide, played as root"
+apt_get() {
+  DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 -y -q "$@" > "$WORK/apt.txt" 2>&1 ||
+    fail "apt-get $* failed: $(tail -n 3 "$WORK/apt.txt")"
+}
+purge_package() { ! dpkg -s zorbak-football-2 > /dev/null 2>&1 || apt_get purge zorbak-football-2; }
+if [ "$(id -u)" -eq 0 ] && ! dpkg -s zorbak-football-2 > /dev/null 2>&1; then
+  on_exit purge_package
+  apt_get install --no-install-recommends "$DEB"
+  mkdir -p "$WORK/root-home"
+  printf '#!/bin/sh\nexec env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME=%q SDL_AUDIODRIVER=dummy LC_ALL=C %q\n' \
+    "$WORK/root-home" /usr/games/zorbak-football-2 > "$WORK/play-as-root"
+  chmod 755 "$WORK/play-as-root"
+  start_program "$WORK/root-home" "$WORK/play-as-root" && press_start && play_and_quit 640x480
+  [ -f "$WORK/root-home/.config/zorbak-football-2/game.ini" ] || fail "root's options are not in root's own folder"
+  purge_package
+  left=$(find /usr/share/games -path '*zorbak*' 2> /dev/null)
+  [ -z "$left" ] || fail "left behind after the purge: $left"
+else
+  note "not run: it needs root, and no zorbak-football-2 package installed"
+fi
 finish "package e2e"

@@ -18,6 +18,7 @@
 #include "app/Engine.h"
 #include "core/ErrorMessages.h"
 #include "core/FrameTime.h"
+#include "core/ScoreFile.h"
 #include "game/Game.h"
 #include "math/Clock.h"
 #include "math/Random.h"
@@ -200,8 +201,10 @@ protected:
 TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     writeGameMedia(*media);
     setRandomState(4242u);
+    engine->options.music = 1;
     ASSERT_TRUE(game->setup());
     EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_FALSE(game->sound.sounds[game->sndTheme].silent) << "with Music on the theme is heard";
     EXPECT_TRUE(game->sound.deviceOpen.load());
     frame();
     EXPECT_EQ(game->phase, PHASE_WAIT_HIKE);
@@ -261,7 +264,9 @@ TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     EXPECT_FLOAT_EQ(game->robots[0].position.z, 0.0f);
     expectLabelShows("SCORE: 7");
 
-    // Lost game: run to the side, then kick wide of the uprights.
+    // Lost game: run to the side, then kick wide of the uprights. Its 7 points
+    // go into the best scores as it ends.
+    engine->scores.filePath = scoreFilePath(media->root() + "/data");
     hike();
     send(MESSAGE_MOUSE_MOVE, 0, 640, 240);
     frame();
@@ -276,6 +281,10 @@ TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     frame();
     expectLabelShows("GAME OVER");
     EXPECT_EQ(game->score, 0);
+    std::ifstream table(engine->scores.filePath);
+    const ScoreTableReading entered = parseScoreTable(std::string(std::istreambuf_iterator<char>(table), {}));
+    ASSERT_EQ(entered.entries.size(), 1u);
+    EXPECT_EQ(entered.entries[0].score, 7);
     EXPECT_TRUE(game->sound.isPlaying(game->sndWhistle));
     frame();
     EXPECT_FALSE(game->sound.isPlaying(game->sndWhistle));
@@ -313,8 +322,10 @@ TEST_F(GamePlayTest, ShippedMediaLoadsWithoutComplaint) {
         media->write(entry.path().filename().string(),
                      std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
     }
+    engine->options.music = 1;
     ASSERT_TRUE(game->setup());
     EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_FALSE(game->sound.sounds[game->sndTheme].silent) << "with Music on the theme is heard";
     for (const Model* model : {&game->field, &game->dog, &game->uprights}) {
         EXPECT_EQ(model->visible, 1);
     }

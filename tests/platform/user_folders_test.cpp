@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -38,6 +41,11 @@ private:
 TEST(UserFoldersTest, ConfigFolderFollowsTheBaseDirectoryRules) {
     ScopedVariable home("HOME", std::string("/home/player"));
     {
+        // The data folder follows the same rules.
+        ScopedVariable dataHome("XDG_DATA_HOME", std::string("relative/share"));
+        EXPECT_EQ(platformUserDataFolder(), "/home/player/.local/share");
+    }
+    {
         ScopedVariable configHome("XDG_CONFIG_HOME", std::string("/data/conf"));
         EXPECT_EQ(platformUserConfigFolder(), "/data/conf");
     }
@@ -49,4 +57,15 @@ TEST(UserFoldersTest, ConfigFolderFollowsTheBaseDirectoryRules) {
     EXPECT_EQ(platformUserConfigFolder(), "/home/player/.config");
     ScopedVariable noHome("HOME", std::nullopt);
     EXPECT_EQ(platformUserConfigFolder(), "");
+}
+
+// Decided on the real path: a link into /usr is the system's.
+TEST(UserFoldersTest, SystemFoldersAreThoseUnderUsr) {
+    const std::string link = std::filesystem::temp_directory_path() / ("zf-usr-" + std::to_string(getpid()));
+    std::filesystem::create_directory_symlink("/usr/share", link);
+    EXPECT_TRUE(platformIsSystemFolder("/usr/share/"));
+    EXPECT_TRUE(platformIsSystemFolder(link));
+    EXPECT_FALSE(platformIsSystemFolder(std::filesystem::temp_directory_path()));
+    EXPECT_FALSE(platformIsSystemFolder(""));
+    std::filesystem::remove(link);
 }

@@ -358,6 +358,25 @@ TEST(SoundPlayerLifetime, CloseOnANeverOpenedPlayerDoesNothing) {
     EXPECT_EQ(player.soundCount.load(), 0);
 }
 
+// A silent sound advances and ends with the heard one beside it, block for
+// block, and adds nothing: not even the muffling average from behind.
+TEST_F(MixerTest, ASilentSoundKeepsItsPlaceAndLengthAndIsNotHeard) {
+    Vec3 ahead(0.0f, 0.0f, 30.0f);
+    Vec3 behind(0.0f, 0.0f, -30.0f);
+    const int heard = addTestSound(player, constant(3000, 10000));
+    const int silent = addTestSound(player, constant(3000, 8000));
+    player.setSilent(silent, true);
+    player.play(heard, &ahead, 1.0f, false);
+    player.play(silent, &behind, 1.0f, false);
+    for (int refill = 1; refill <= 3; ++refill) {
+        refillLater();
+        EXPECT_EQ(player.sounds[silent].playPosition, player.sounds[heard].playPosition) << refill;
+        EXPECT_EQ(player.isPlaying(silent), refill < 3) << refill;
+        EXPECT_EQ(player.isPlaying(heard), refill < 3) << refill;
+        EXPECT_EQ(right(1000), refill < 3 ? 6000 : 0) << refill;  // the heard sound alone
+    }
+}
+
 TEST(SoundPlayerLifetime, WithoutARunningMixerNothingStartsPlaying) {
     SoundPlayer player;
     Vec3 here;

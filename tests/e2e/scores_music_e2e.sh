@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Best scores and the Music box as a player meets them, the sound captured
+# through SDL's disk audio driver. A score with Music off (a new player's
+# default) pauses as long as the theme, in silence; Q leaves the points in the
+# player's table; the next launcher shows them beside Start, its controls as
+# they were. Usage: scores_music_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
+# (ZF_SCREENSHOT_DIR keeps the launcher's pictures)
+set -u
+
+# shellcheck source=e2e_lib.sh
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_setup "$@"
+require_label_picture
+require_close_window
+TABLE="$XDG_DATA_HOME/zorbak-football-2/scores"
+
+# The label's message in a picture, when it is one of these (rendered once).
+MESSAGES=("TOUCH DOWN!" "FIELD GOAL!" "GAME OVER" "2nd Down" "3rd Down" "4th Down")
+label_message() {  # picture
+  local i
+  convert "$1" -crop "$LABEL_AREA" +repage "$WORK/label-now.png"
+  for i in "${!MESSAGES[@]}"; do
+    [ -f "$WORK/message-$i.ppm" ] || "$ZF_LABEL_PICTURE" "${MESSAGES[$i]}" "$WORK/message-$i.ppm"
+    if [ "$(compare -metric AE "$WORK/label-now.png" "$WORK/message-$i.ppm" null: 2>&1)" = 0 ]; then
+      echo "${MESSAGES[$i]}" && return
+    fi
+  done
+}
+
+# Drives as the README teaches, Space held: each down runs for the other top
+# corner, the 4th kicks straight ahead. Sets POINTS and SCORED_MS and
+# SCORED_BYTE (when the score was seen: the time, the sound written so far).
+play_for_points() {  # drives
+  local drive message
+  for drive in $(seq "$1"); do
+    xdotool mousemove --window "$GAME_WINDOW" 2 2 keydown space
+    message=""
+    until [[ "$message" =~ ^(TOUCH|FIELD|GAME) ]] || ! kill -0 "$GAME_PID" 2> /dev/null; do
+      shot "$WORK/play.png"
+      message=$(label_message "$WORK/play.png")
+      case "$message" in
+        "2nd Down") xdotool mousemove --window "$GAME_WINDOW" 637 2 ;;
+        "3rd Down") xdotool mousemove --window "$GAME_WINDOW" 2 2 ;;
+        "4th Down") xdotool mousemove --window "$GAME_WINDOW" 320 2 keydown ctrl ;;
+      esac
+    done
+    SCORED_MS=$(now_ms) SCORED_BYTE=$(audio_size)
+    xdotool keyup ctrl keyup space
+    case "$message" in
+      "TOUCH DOWN!") POINTS=7 && return 0 ;;
+      "FIELD GOAL!") POINTS=3 && return 0 ;;
+    esac
+    note "drive $drive lost"
+    wait_for_label_change "$WORK/play.png" 15 "$WORK/next.png" || return 1
+  done
+  return 1
+}
+
+new_game_folder scores
+GAME_SECONDS=400 start_game || finish "scores and music e2e"
+import -window "$LAUNCHER" "$WORK/launcher-first.png"
+press_start
+find_game_window 20 || finish "scores and music e2e"
+sleep 1.5
+if play_for_points 8; then
+  # The picture holds the message until the theme has played (4.99 s; the
+  # pictures are polled, so allow a second); the theme's time is silent.
+  wait_for_label_change "$WORK/play.png" 15 "$WORK/score-line.png" || fail "no score line after the score"
+  seconds=$(awk -v ms=$(($(now_ms) - SCORED_MS)) 'BEGIN { print ms / 1000 }')
+  loud=$(loud_samples $((SCORED_BYTE + 22050)) $((SCORED_BYTE + 4 * 44100)))
+  note "$POINTS points; pause $seconds s with $loud loud samples, game before it $(loud_samples 0 "$SCORED_BYTE")"
+  greater "$seconds" 3.5 || fail "the pause after the score lasted only $seconds s"
+  expect_eq "loud samples in the pause with Music off" "$loud" 0
+  [ "$(loud_samples 0 "$SCORED_BYTE")" -gt 0 ] || fail "no sound of the game was captured"
+else
+  fail "no points in 8 drives"
+fi
+quit_and_check_exit
+grep -Eq "^${POINTS:-0} [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}\$" "$TABLE" ||
+  fail "the table holds no entry of ${POINTS:-0} points: $(cat "$TABLE" 2>&1)"
+
+SCENARIO="the next start"
+start_game || finish "scores and music e2e"
+import -window "$LAUNCHER" "$WORK/launcher-best-score.png"
+[ "$(differing_pixels "$WORK/launcher-first.png" "$WORK/launcher-best-score.png" 300x32+12+416)" -gt 200 ] ||
+  fail "the launcher shows no best score at its bottom-left"
+for area in 640x24+0+0 64x32+564+416; do  # the controls' row and Start
+  expect_eq "pixels changed in $area" "$(differing_pixels "$WORK/launcher-first.png" "$WORK/launcher-best-score.png" "$area")" 0
+done
+close_window "$LAUNCHER"
+expect_exit 255 10 "the close request"
+[ -z "${ZF_SCREENSHOT_DIR:-}" ] || { mkdir -p "$ZF_SCREENSHOT_DIR" && cp "$WORK"/launcher-*.png "$ZF_SCREENSHOT_DIR"/; }
+finish "scores and music e2e"
