@@ -26,9 +26,11 @@ int main() {
             if (!gEngine.running) {
                 break;  // closed during the step's wait: the window and its context are gone
             }
-            gEngine.applyCamera();
-            gGame.draw();
-            gEngine.endFrame();
+            if (gEngine.frameInProgress) {  // none while nobody sees the window
+                gEngine.applyCamera();
+                gGame.draw();
+                gEngine.endFrame();
+            }
         }
     }
     // The run is over: the sound stops now rather than play out its last buffers

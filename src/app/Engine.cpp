@@ -130,7 +130,9 @@ float Engine::beginFrame() {
     if (paused) {
         return 0.0f;
     }
-    beginDrawing();
+    if (!windowHidden) {
+        beginDrawing();  // a window nobody sees costs no drawing
+    }
     return frameTime;
 }
 
@@ -143,11 +145,14 @@ PauseChange Engine::takePauseChange() {
 void Engine::beginDrawing() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();  // saves the pure projection; endFrame restores it
+    frameInProgress = true;
+    repaintDue = false;  // this frame is the picture that was due
 }
 
 void Engine::endFrame() {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
+    frameInProgress = false;
     if (hwnd != nullptr) {
         platformSwapBuffers(hwnd);
     }

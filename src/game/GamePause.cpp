@@ -16,6 +16,11 @@ void Game::followPause(PauseChange change) {
         drawAsItStands();
     } else if (change == PAUSE_ENDED) {
         showPaused(false);
+    } else if (engine.paused && engine.repaintDue && !engine.windowHidden) {
+        // No tick draws while paused: a resized or uncovered window gets the
+        // paused picture again, at its new size.
+        engine.beginDrawing();
+        drawAsItStands();
     }
 }
 

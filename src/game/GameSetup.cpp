@@ -103,7 +103,7 @@ void Game::waitWhilePlaying(int slot) {
         if (!engine.pumpMessagesWhileWaiting(WAIT_POLL_MS)) {
             return;  // closed: the window and its picture are gone
         }
-        if (engine.repaintDue) {
+        if (engine.repaintDue && !engine.windowHidden) {
             repaintWhileWaiting();
         }
     }
@@ -111,8 +111,15 @@ void Game::waitWhilePlaying(int slot) {
 
 void Game::repaintWhileWaiting() {
     // The game as it stands: the next drive set up, the message still in the label.
-    // The loop's own frame is in progress, so it is begun again afterwards.
+    // The loop's own frame, when it has one in progress (it has none while the
+    // window was hidden at its tick), is begun again afterwards.
+    const bool loopFrame = engine.frameInProgress;
+    if (!loopFrame) {
+        engine.beginDrawing();
+    }
     engine.repaintDue = false;
     drawAsItStands();
-    engine.beginDrawing();
+    if (loopFrame) {
+        engine.beginDrawing();
+    }
 }
