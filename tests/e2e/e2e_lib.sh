@@ -43,6 +43,34 @@ e2e_setup() {  # the script's arguments
   MEDIA=$(realpath "$2")
   WORK=$(mktemp -d)
   trap e2e_cleanup EXIT
+  if [ -n "${E2E_WINDOW_MANAGER:-}" ]; then
+    start_window_manager || exit 1
+  fi
+}
+
+# A small window manager (a script sets E2E_WINDOW_MANAGER), so that size hints,
+# maximise, full screen, title bars and focus behave as on a desktop. Openbox runs
+# its start-up command only once it manages windows: a window mapped before then
+# may stay unmanaged.
+WM_PID=""
+start_window_manager() {
+  local ready="$WORK/window-manager-ready"
+  openbox --sm-disable --startup "touch $ready" > "$WORK/window-manager.log" 2>&1 &
+  WM_PID=$!
+  on_exit stop_window_manager
+  local deadline=$(($(now_ms) + 10000))
+  until [ -e "$ready" ]; do
+    if [ "$(now_ms)" -ge "$deadline" ] || ! kill -0 "$WM_PID" 2> /dev/null; then
+      echo "FAIL: the window manager did not start within 10 s"
+      return 1
+    fi
+    sleep 0.05
+  done
+}
+
+stop_window_manager() {
+  end_process "$WM_PID"
+  WM_PID=""
 }
 
 # The game is started only once the display takes connections.
@@ -199,6 +227,12 @@ find_game_window() {  # seconds to wait
 
 window_size() {
   xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'
+}
+
+# The drawable area's place and size on the screen: "X Y WIDTH HEIGHT".
+window_geometry() {
+  xwininfo -id "$GAME_WINDOW" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4}
+    /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
 }
 
 # Waits for the game to end and checks its exit code. A game still running then is
