@@ -11,7 +11,9 @@
 #include "math/Clock.h"
 #include "math/Random.h"
 #include "model/TextureCache.h"
+#include "platform/EndSignals.h"
 #include "platform/Events.h"
+#include "platform/RunEnd.h"
 #include "platform/Window.h"
 
 int millisecondsUntilTick(float lastTime, float now) {
@@ -37,12 +39,27 @@ Engine::Engine() {
 Engine::~Engine() {
     releaseTextures();
     releaseWindow();
-    options.saveIfChanged();
+    saveAtEndOfRun();
+    platformClearEndOfRunSave(this);
 }
+
+void Engine::saveAtEndOfRun() {
+    std::call_once(endOfRunSaved_, [this] {
+        options.saveIfChanged();
+        for (const std::function<void()>& save : endOfRunSaves_) {
+            save();
+        }
+    });
+}
+
+void Engine::addEndOfRunSave(std::function<void()> save) { endOfRunSaves_.push_back(std::move(save)); }
 
 bool Engine::init(const char* title, void* instance, Color4 clear, float nearPlane, float farPlane,
                   OptionsMode optionsMode) {
     clearColor = clear;
+    // An end the run cannot return from (the display lost, a stop signal it did
+    // not act on in time) still saves what Q would.
+    platformSetEndOfRunSave([](void* engine) { static_cast<Engine*>(engine)->saveAtEndOfRun(); }, this);
     seedRandom();
     hInstance = instance;
     if (!options.configure(optionsMode, instance, title)) {
@@ -79,7 +96,7 @@ bool Engine::pumpMessages() {
     WindowMessage message;
     if (platformPollMessage(message)) {
         handleMessage(message);
-    } else if (running && !shutdownRequested()) {
+    } else if (running && !shutdownRequested() && platformEndSignal() == 0) {
         // Nothing to do until the next tick: sleep until it is due or an event
         // arrives, instead of spinning a core.
         int waitMs = millisecondsUntilTick(lastTime, static_cast<float>(getTimeSeconds()));
@@ -87,26 +104,28 @@ bool Engine::pumpMessages() {
             handleMessage(message);
         }
     }
-    stopIfShutdownRequested();
+    stopIfEndRequested();
     return running && !shutdownRequested();
 }
 
 bool Engine::pumpMessagesWhileWaiting(int timeoutMs) {
     // The joystick is not polled: its buttons are game input only.
     WindowMessage message;
-    if (running && !shutdownRequested() && platformWaitMessage(message, timeoutMs)) {
+    if (running && !shutdownRequested() && platformEndSignal() == 0 &&
+        platformWaitMessage(message, timeoutMs)) {
         handleMessageWhileWaiting(message);
         while (running && platformPollMessage(message)) {
             handleMessageWhileWaiting(message);
         }
     }
-    stopIfShutdownRequested();
+    stopIfEndRequested();
     return running && !shutdownRequested();
 }
 
-void Engine::stopIfShutdownRequested() {
-    if (shutdownRequested() && running) {
-        // An error box asked the program to end: give the desktop its display back now.
+void Engine::stopIfEndRequested() {
+    // An error box or a stop signal asked the program to end: as Q does, give the
+    // desktop its display back now.
+    if ((shutdownRequested() || platformEndSignal() != 0) && running) {
         running = false;
         releaseWindow();
     }

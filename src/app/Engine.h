@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <mutex>
+#include <vector>
 
 #include "app/GameOptions.h"
 #include "input/Joystick.h"
@@ -109,8 +112,20 @@ public:
     // Size, visibility and full screen: the window's own messages.
     void handleWindowChange(const WindowMessage& message);
 
+    // The end-of-run saving, in one place: the options when the launcher's Start
+    // was pressed, then every save added below, in order. Runs once per Engine,
+    // whichever end comes first: the end of the main loop (Q, Escape, the close
+    // box, a stop signal), the Engine's destructor, a lost display or a stop
+    // signal the run did not act on in time (those two from the platform layer,
+    // possibly on another thread; nothing here may touch the display).
+    void saveAtEndOfRun();
+    // Adds a save to the end of the run (for what the game keeps beyond options).
+    void addEndOfRunSave(std::function<void()> save);
+
 private:
-    void stopIfShutdownRequested();
+    void stopIfEndRequested();
+    std::once_flag endOfRunSaved_;
+    std::vector<std::function<void()>> endOfRunSaves_;
 };
 
 // Multiplies the current matrix by a perspective frustum (vertical field of view

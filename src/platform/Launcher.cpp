@@ -13,11 +13,15 @@
 #include <memory>
 
 #include "platform/DisplayConnection.h"
+#include "platform/DisplayLoss.h"
+#include "platform/EndSignals.h"
 
 namespace {
 
 constexpr int LAUNCHER_WIDTH = 640;
 constexpr int LAUNCHER_HEIGHT = 480;
+// How often the launcher looks for a stop signal while the player makes no move.
+constexpr double END_CHECK_SECONDS = 0.1;
 const char* const RESOLUTION_NAMES[LAUNCHER_RESOLUTION_COUNT] = {"640x480", "800x600",
                                                                  "1024x800", "ScreenRez"};
 
@@ -63,6 +67,7 @@ bool openDisplay(std::string& failure) {
         return false;
     }
     fl_open_display(display);
+    platformEndRunOnDisplayLoss();  // in place of the toolkit's own reaction
     return true;
 }
 
@@ -163,8 +168,9 @@ LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
     controls.splash->setPicture(scaledPicture(splash, LAUNCHER_WIDTH, LAUNCHER_HEIGHT));
 
     window->show();
-    while (window->shown()) {
-        Fl::wait();
+    // A stop signal closes the launcher as its close box does.
+    while (window->shown() && platformEndSignal() == 0) {
+        Fl::wait(END_CHECK_SECONDS);
     }
     if (controls.started) {
         readControls(controls, state);

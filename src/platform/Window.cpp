@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/DisplayConnection.h"
+#include "platform/DisplayLoss.h"
 #include "platform/MessageBoxOwner.h"
 #include "platform/WindowHandle.h"
 #include "platform/WindowVisibility.h"
@@ -95,6 +96,7 @@ bool platformInitVideo() {
     // The game window opens its own connection to the display, which may refuse
     // for a moment just like the launcher's.
     if (startVideoWhileDisplayRefuses()) {
+        platformEndRunOnDisplayLoss();
         return true;
     }
     const std::string absence = platformDisplayAbsence();
