@@ -55,6 +55,7 @@ e2e_setup() {  # the script's arguments
 WM_PID=""
 start_window_manager() {
   local ready="$WORK/window-manager-ready"
+  rm -f "$ready"
   openbox --sm-disable --startup "touch $ready" > "$WORK/window-manager.log" 2>&1 &
   WM_PID=$!
   on_exit stop_window_manager
