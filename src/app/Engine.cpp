@@ -16,6 +16,10 @@
 #include "platform/RunEnd.h"
 #include "platform/Window.h"
 
+namespace {
+constexpr int HIDDEN_PAUSE_WAIT_MS = 100;
+}  // namespace
+
 int millisecondsUntilTick(float lastTime, float now) {
     // The same float subtraction beginFrame uses, so the two agree on "due".
     float elapsed = now - lastTime;
@@ -100,6 +104,11 @@ bool Engine::pumpMessages() {
         // Nothing to do until the next tick: sleep until it is due or an event
         // arrives, instead of spinning a core.
         int waitMs = millisecondsUntilTick(lastTime, static_cast<float>(getTimeSeconds()));
+        if (paused && windowHidden) {
+            // Paused and unseen, a tick has nothing to do: only a message (or a
+            // stop signal, looked for at least this often) can change anything.
+            waitMs = HIDDEN_PAUSE_WAIT_MS;
+        }
         if (waitMs > 0 && platformWaitMessage(message, waitMs)) {
             handleMessage(message);
         }
