@@ -12,17 +12,10 @@
 # Usage: logout_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
 set -u
 
+E2E_NO_DISPLAY=1
 # shellcheck source=e2e_lib.sh
 . "$(dirname "$0")/e2e_lib.sh"
-if [ $# -ne 2 ]; then
-  echo "usage: $0 PATH-OF-zorbak SOURCE-MEDIA-FOLDER" >&2
-  exit 2
-fi
-export LC_ALL=C SDL_AUDIODRIVER=dummy
-ZORBAK=$(realpath "$1")
-MEDIA=$(realpath "$2")
-WORK=$(mktemp -d)
-trap e2e_cleanup EXIT
+e2e_setup "$@"
 RUNS=${E2E_LOGOUT_RUNS:-10}
 END_LIMIT_MS=2000
 # Some keys are missing: a save writes all eight.
@@ -58,7 +51,7 @@ reach_stage() {  # stage
   (cd "$GAME" && exec ./zorbak) > "$OUTPUT" 2>&1 &
   GAME_PID=$!
   LAUNCHER=$(timeout 20 xdotool search --sync --onlyvisible --class '^ZorbakLauncher$' | head -n 1)
-  [ -n "$LAUNCHER" ] || { fail "no launcher window ($(kill -0 "$GAME_PID" 2> /dev/null && echo running || echo ended): $(tr "\n" " " < "$OUTPUT")"; return 1; }
+  [ -n "$LAUNCHER" ] || { fail "no launcher window"; return 1; }
   [ "$1" = launcher ] && { sleep 0.1; return 0; }
   press_start
   find_game_window 20 || return 1
@@ -112,12 +105,10 @@ end_session() {  # kind: both, signal or display
 }
 
 expect_options() {  # stage
-  local keys
-  keys=$(grep -c '=' "$GAME/media/game.ini")
   if [ "$1" = launcher ]; then
     expect_eq "game.ini after the launcher" "$(cat "$GAME/media/game.ini")" "${OPTIONS%$'\n'}"
   else
-    expect_eq "keys saved in game.ini" "$keys" 8
+    expect_eq "keys saved in game.ini" "$(grep -c '=' "$GAME/media/game.ini")" 8
   fi
 }
 
@@ -133,9 +124,11 @@ run_lane() {  # lane lanes
     for kind in both signal display; do
       SCENARIO="$stage, $kind"
       TOOK_MAX=0
+      local ran=0
       for _ in $(seq "$RUNS"); do
         job=$((job + 1))
         [ $((job % $2)) -eq $(($1 - 1)) ] || continue
+        ran=$((ran + 1))
         if start_server && reach_stage "$stage"; then
           end_session "$kind"
           expect_options "$stage"
@@ -143,7 +136,7 @@ run_lane() {  # lane lanes
         stop_game
         stop_server
       done
-      note "$SCENARIO: the slowest of lane $1's runs ended in $TOOK_MAX ms"
+      [ "$ran" -eq 0 ] || note "$SCENARIO: the slowest of lane $1's $ran runs ended in $TOOK_MAX ms"
     done
   done
   [ "$FAILURES" -eq 0 ]
