@@ -6,17 +6,21 @@
 #include "core/ErrorMessages.h"
 #include "core/FrameTime.h"
 #include "game/Game.h"
+#include "platform/EndSignals.h"
 
 static Engine gEngine;
 static Game gGame(gEngine);
 
 int main() {
+    // A logout's SIGTERM, Ctrl+C or a closed terminal end the run as Q does, and
+    // the exit code says which signal it was.
+    platformCatchEndSignals();
     Color4 clearColor(0.0f, 0.0f, 0.0f, 0.0f);
     if (!gEngine.init("Zorbak Football II", nullptr, clearColor, 1.0f, 500.0f, OPTIONS_LAUNCHER)) {
-        return -1;
+        return platformEndExitCode(-1);
     }
     if (!gGame.setup()) {
-        return -1;
+        return platformEndExitCode(-1);
     }
     while (gEngine.pumpMessages()) {
         gFrameTime = gEngine.beginFrame();
@@ -26,15 +30,18 @@ int main() {
             if (!gEngine.running) {
                 break;  // closed during the step's wait: the window and its context are gone
             }
-            gEngine.applyCamera();
-            gGame.draw();
-            gEngine.endFrame();
+            if (gEngine.frameInProgress) {  // none while nobody sees the window
+                gEngine.applyCamera();
+                gGame.draw();
+                gEngine.endFrame();
+            }
         }
     }
     // The run is over: the sound stops now rather than play out its last buffers
     // while the player waits for the game to go.
     gGame.sound.closeForExit();
-    gGame.enterScoreAtEnd();
+    // Saved while the game still stands, whatever ended the run.
+    gEngine.saveAtEndOfRun();
     // A No to a serious error box, or a shutdown box, ends the run as a failure.
-    return shutdownRequested() ? -1 : 0;
+    return platformEndExitCode(shutdownRequested() ? -1 : 0);
 }

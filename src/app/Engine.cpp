@@ -12,8 +12,14 @@
 #include "math/Clock.h"
 #include "math/Random.h"
 #include "model/TextureCache.h"
+#include "platform/EndSignals.h"
 #include "platform/Events.h"
+#include "platform/RunEnd.h"
 #include "platform/Window.h"
+
+namespace {
+constexpr int HIDDEN_PAUSE_WAIT_MS = 100;
+}  // namespace
 
 int millisecondsUntilTick(float lastTime, float now) {
     // The same float subtraction beginFrame uses, so the two agree on "due".
@@ -38,12 +44,27 @@ Engine::Engine() {
 Engine::~Engine() {
     releaseTextures();
     releaseWindow();
-    options.saveIfChanged();
+    saveAtEndOfRun();
+    platformClearEndOfRunSave(this);
 }
+
+void Engine::saveAtEndOfRun() {
+    std::call_once(endOfRunSaved_, [this] {
+        options.saveIfChanged();
+        for (const std::function<void()>& save : endOfRunSaves_) {
+            save();
+        }
+    });
+}
+
+void Engine::addEndOfRunSave(std::function<void()> save) { endOfRunSaves_.push_back(std::move(save)); }
 
 bool Engine::init(const char* title, void* instance, Color4 clear, float nearPlane, float farPlane,
                   OptionsMode optionsMode) {
     clearColor = clear;
+    // An end the run cannot return from (the display lost, a stop signal it did
+    // not act on in time) still saves what Q would.
+    platformSetEndOfRunSave([](void* engine) { static_cast<Engine*>(engine)->saveAtEndOfRun(); }, this);
     seedRandom();
     hInstance = instance;
     if (optionsMode != OPTIONS_DEFAULTS) {
@@ -82,34 +103,41 @@ bool Engine::pumpMessages() {
     WindowMessage message;
     if (platformPollMessage(message)) {
         handleMessage(message);
-    } else if (running && !shutdownRequested()) {
+    } else if (running && !shutdownRequested() && platformEndSignal() == 0) {
         // Nothing to do until the next tick: sleep until it is due or an event
         // arrives, instead of spinning a core.
         int waitMs = millisecondsUntilTick(lastTime, static_cast<float>(getTimeSeconds()));
+        if (paused && windowHidden) {
+            // Paused and unseen, a tick has nothing to do: only a message (or a
+            // stop signal, looked for at least this often) can change anything.
+            waitMs = HIDDEN_PAUSE_WAIT_MS;
+        }
         if (waitMs > 0 && platformWaitMessage(message, waitMs)) {
             handleMessage(message);
         }
     }
-    stopIfShutdownRequested();
+    stopIfEndRequested();
     return running && !shutdownRequested();
 }
 
 bool Engine::pumpMessagesWhileWaiting(int timeoutMs) {
     // The joystick is not polled: its buttons are game input only.
     WindowMessage message;
-    if (running && !shutdownRequested() && platformWaitMessage(message, timeoutMs)) {
+    if (running && !shutdownRequested() && platformEndSignal() == 0 &&
+        platformWaitMessage(message, timeoutMs)) {
         handleMessageWhileWaiting(message);
         while (running && platformPollMessage(message)) {
             handleMessageWhileWaiting(message);
         }
     }
-    stopIfShutdownRequested();
+    stopIfEndRequested();
     return running && !shutdownRequested();
 }
 
-void Engine::stopIfShutdownRequested() {
-    if (shutdownRequested() && running) {
-        // An error box asked the program to end: give the desktop its display back now.
+void Engine::stopIfEndRequested() {
+    // An error box or a stop signal asked the program to end: as Q does, give the
+    // desktop its display back now.
+    if ((shutdownRequested() || platformEndSignal() != 0) && running) {
         running = false;
         releaseWindow();
     }
@@ -129,7 +157,9 @@ float Engine::beginFrame() {
     if (paused) {
         return 0.0f;
     }
-    beginDrawing();
+    if (!windowHidden) {
+        beginDrawing();  // a window nobody sees costs no drawing
+    }
     return frameTime;
 }
 
@@ -142,11 +172,14 @@ PauseChange Engine::takePauseChange() {
 void Engine::beginDrawing() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();  // saves the pure projection; endFrame restores it
+    frameInProgress = true;
+    repaintDue = false;  // this frame is the picture that was due
 }
 
 void Engine::endFrame() {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
+    frameInProgress = false;
     if (hwnd != nullptr) {
         platformSwapBuffers(hwnd);
     }

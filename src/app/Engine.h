@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <mutex>
+#include <vector>
 
 #include "app/BestScores.h"
 #include "app/GameOptions.h"
@@ -53,15 +56,25 @@ public:
     void* hInstance = nullptr;
     PlatformWindow* hwnd = nullptr;
     bool fullScreenModeSet = false;  // a display-mode change is in force (restore at release)
-    // The size the window's drawable area got, in pixels: the viewport and the
-    // pointer mapping both read it. 0 until a window exists.
+    // The size the window's drawable area has now, in pixels: the viewport, the
+    // projection's aspect and the pointer mapping all follow it. 0 until a window
+    // exists.
     int drawableWidth = 0;
     int drawableHeight = 0;
+    // Nobody can see the window (minimised, unmapped or fully covered): frames
+    // are not drawn, though the game goes on.
+    bool windowHidden = false;
+    // Between beginDrawing and endFrame: the projection stack holds the frame's copy.
+    bool frameInProgress = false;
+    // The planes init was given; the projection is made again at every resize.
+    float nearPlane = 1.0f;
+    float farPlane = 500.0f;
     bool paused = false;
     PauseChange pauseChange = PAUSE_UNCHANGED;  // set by the tick that toggles, until taken
     bool running = false;
-    // The window was uncovered while the game waited and held no frame loop:
-    // its picture is due again (pumpMessagesWhileWaiting sets it, the game clears it).
+    // The window was uncovered, resized or shown again: its picture is due again
+    // even where no frame loop draws one (the pause, the wait after a score). Set
+    // by the window's messages, cleared by the next drawing.
     bool repaintDue = false;
     Matrix4* cameraMatrix = nullptr;
     Color4 clearColor;
@@ -121,16 +134,31 @@ public:
     void setLightPosition(std::uint8_t slot, Vec3 position);
     void registerWindowClass();
     bool createWindow(const char* title);
-    // Every change of the window's size comes through here: the drawable size
-    // takes it, and so do the options, so that game.ini records what the window
-    // got rather than what was asked for.
+    // Every change of the drawable area's size comes through here, in pixels: the
+    // viewport and the projection follow it at once (a frame in progress included).
+    // The options keep the resolution the player chose: a resize, full screen or a
+    // desktop too small for the window leave game.ini as it was.
     void adoptWindowSize(int width, int height);
+    // Alt+Enter and F11: full screen at the desktop's resolution and back.
+    void toggleFullScreen();
     void releaseWindow();
     void handleMessage(const WindowMessage& message);
     void handleMessageWhileWaiting(const WindowMessage& message);
+    // Size, visibility and full screen: the window's own messages.
+    void handleWindowChange(const WindowMessage& message);
+
+    // The end-of-run saving, in one place: the options when the launcher's Start
+    // was pressed, then every save added below, in order. Runs once per Engine,
+    // whichever end comes first: the end of the main loop (Q, Escape, the close
+    // box, a stop signal), the Engine's destructor, a lost display or a stop
+    // signal the run did not act on in time (those two from the platform layer,
+    // possibly on another thread; nothing here may touch the display).
+    void saveAtEndOfRun();
+    // Adds a save to the end of the run (for what the game keeps beyond options).
+    void addEndOfRunSave(std::function<void()> save);
 
 private:
-    void stopIfShutdownRequested();
+    void stopIfEndRequested();
     bool readPad(PadRoles& roles);
     void followPad();
     void followPauseAsk(const TickInput& input);
@@ -139,6 +167,8 @@ private:
     // Keeps the pointer in the window exactly while a down is played in a
     // focused window that is not paused.
     void followPointerRule();
+    std::once_flag endOfRunSaved_;
+    std::vector<std::function<void()>> endOfRunSaves_;
 };
 
 // Multiplies the current matrix by a perspective frustum (vertical field of view

@@ -70,16 +70,28 @@ void setPerspective(float fieldOfViewDegrees, float aspect, float nearPlane, flo
     glFrustum(left, right, bottom, top, nearPlane, farPlane);
 }
 
-void applyInitialGlState(Engine& engine, float nearPlane, float farPlane) {
-    const Color4& clear = engine.clearColor;
-    glClearColor(clear.r, clear.g, clear.b, clear.a);
+void applyProjection(Engine& engine) {
     const int width = engine.drawableWidth;
     const int height = engine.drawableHeight;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
+    if (engine.frameInProgress) {
+        glPopMatrix();  // the frame's copy of the old projection
+    }
     glLoadIdentity();
     float aspect = height != 0 ? static_cast<float>(width) / static_cast<float>(height) : 1.0f;
-    setPerspective(FIELD_OF_VIEW_DEGREES, aspect, nearPlane, farPlane);
+    setPerspective(FIELD_OF_VIEW_DEGREES, aspect, engine.nearPlane, engine.farPlane);
+    if (engine.frameInProgress) {
+        glPushMatrix();
+    }
+}
+
+void applyInitialGlState(Engine& engine, float nearPlane, float farPlane) {
+    const Color4& clear = engine.clearColor;
+    glClearColor(clear.r, clear.g, clear.b, clear.a);
+    engine.nearPlane = nearPlane;
+    engine.farPlane = farPlane;
+    applyProjection(engine);
     enableDrawingState();
     setUpLights(engine);
     setDefaultMaterial(engine.lights[0]);

@@ -92,7 +92,13 @@ void Engine::handleMessage(const WindowMessage& message) {
                 pad.open(0);
             }
             break;
-        case MESSAGE_EXPOSED:  // the next frame draws the picture anyway
+        case MESSAGE_EXPOSED:
+        case MESSAGE_RESIZED:
+        case MESSAGE_TOGGLE_FULL_SCREEN:
+        case MESSAGE_HIDDEN:
+        case MESSAGE_SHOWN:
+            handleWindowChange(message);
+            break;
         case MESSAGE_NONE:
             break;
     }

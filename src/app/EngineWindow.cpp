@@ -1,5 +1,7 @@
-// Opening and closing the game window and its OpenGL context.
+// Opening and closing the game window and its OpenGL context, and following what
+// the player and the desktop do with it.
 #include "app/Engine.h"
+#include "app/EngineGl.h"
 #include "platform/Window.h"
 
 // Nothing has to be registered before a window can be made: the video service
@@ -11,16 +13,17 @@ bool Engine::createWindow(const char* title) {
     if (!platformInitVideo()) {
         return false;
     }
-    int width = options.width;
-    int height = options.height;
     if (options.resolutionIndex == RESOLUTION_SCREEN) {
+        // The desktop's size replaces the one in the options, and game.ini gets it.
         int desktopWidth = 0;
         int desktopHeight = 0;
         if (platformDesktopSize(desktopWidth, desktopHeight)) {
-            width = desktopWidth;
-            height = desktopHeight;
+            options.width = desktopWidth;
+            options.height = desktopHeight;
         }
     }
+    const int width = options.width;
+    const int height = options.height;
     bool fullScreen = options.windowed == 0;
     hwnd = platformCreateWindow(title, width, height, fullScreen);
     if (hwnd == nullptr) {
@@ -32,8 +35,9 @@ bool Engine::createWindow(const char* title) {
         return false;
     }
     // The display may give another size than the one asked for (full screen on a
-    // display that offers only a larger mode): the picture and the pointer use
-    // the whole area it gave.
+    // display that offers only a larger mode, a desktop too small for the window,
+    // a high-density display): the picture and the pointer use the whole area it
+    // gave.
     int drawableWidth = 0;
     int drawableHeight = 0;
     platformDrawableSize(hwnd, drawableWidth, drawableHeight);
@@ -50,20 +54,60 @@ bool Engine::createWindow(const char* title) {
 }
 
 void Engine::adoptWindowSize(int width, int height) {
+    if (width <= 0 || height <= 0) {
+        return;  // a window squeezed to nothing keeps its last picture
+    }
     drawableWidth = width;
     drawableHeight = height;
-    options.width = width;
-    options.height = height;
+    if (platformHasCurrentGlContext()) {
+        applyProjection(*this);
+    }
+}
+
+void Engine::toggleFullScreen() {
+    if (hwnd == nullptr) {
+        return;
+    }
+    const bool fullScreen = platformToggleFullScreen(hwnd);
+    // Either way no display-mode change is left in force: a full-screen start
+    // has given the desktop its mode back, and this full screen never takes it.
+    fullScreenModeSet = false;
+    // Full screen hides the pointer, as a full-screen start does.
+    platformShowPointer(!fullScreen);
+}
+
+void Engine::handleWindowChange(const WindowMessage& message) {
+    switch (message.kind) {
+        case MESSAGE_RESIZED:
+            adoptWindowSize(message.x, message.y);
+            repaintDue = true;
+            break;
+        case MESSAGE_TOGGLE_FULL_SCREEN:
+            toggleFullScreen();
+            break;
+        case MESSAGE_HIDDEN:
+            windowHidden = true;
+            break;
+        case MESSAGE_SHOWN:
+            windowHidden = false;
+            repaintDue = true;
+            break;
+        case MESSAGE_EXPOSED:
+            repaintDue = true;
+            break;
+        default:
+            break;
+    }
 }
 
 void Engine::releaseWindow() {
     if (fullScreenModeSet) {
         platformRestoreDisplayMode(hwnd);
-        platformShowPointer(true);
-    } else {
-        platformConfinePointer(hwnd, false);
     }
+    platformConfinePointer(hwnd, false);
     controls.pointerConfined = false;
+    // Shown again after any full screen, the one a start asked for or Alt+Enter's.
+    platformShowPointer(true);
     if (hglrc != nullptr) {
         platformDeleteGlContext(hglrc);
         hglrc = nullptr;

@@ -46,6 +46,11 @@ extern const char DOWN_NAMES[4][32];
 class Game {
 public:
     explicit Game(Engine& engine);
+    // A run that ends without leaving the frame loop (a library's exit) still
+    // saves, while the game's score is there to be entered.
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
 
     Engine& engine;
 
@@ -99,8 +104,9 @@ public:
     void updateCamera();
     // Enters the score of the game the run ends in into the best scores, when it
     // is above 0, once: the run's one place for it, called after the frame loop
-    // has ended however it ended (Q, Escape, the close box). A lost game enters
-    // its own score as it ends.
+    // has ended however it ended (Q, Escape, the close box, a stop signal, a lost
+    // display): setup adds it to the engine's end-of-run saving. A lost game
+    // enters its own score as it ends.
     void enterScoreAtEnd();
 
     // Replaces the label's text with text (cut to the label's 31 characters).

@@ -19,6 +19,11 @@ void Game::followPause(PauseChange change) {
     } else if (change == PAUSE_ENDED) {
         sound.resume();
         showPaused(false);
+    } else if (engine.paused && engine.repaintDue && !engine.windowHidden) {
+        // No tick draws while paused: a resized or uncovered window gets the
+        // paused picture again, at its new size.
+        engine.beginDrawing();
+        drawAsItStands();
     }
 }
 

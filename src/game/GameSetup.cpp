@@ -18,6 +18,8 @@ constexpr int WAIT_POLL_MS = 5;
 
 Game::Game(Engine& owner) : engine(owner) {}
 
+Game::~Game() { engine.saveAtEndOfRun(); }
+
 bool Game::setup() {
     // A model that fails to load reports itself and stays undrawn; play goes on.
     field.load("field.a3f");
@@ -44,6 +46,9 @@ bool Game::setup() {
     label.create(LabelRect{0, 456, 120, 480}, 640, 480, false);
     label.saveBackground();
     engine.setLightPosition(0, GAME_LIGHT_POSITION);
+
+    // Whatever ends the run, the points of the game being played are entered.
+    engine.addEndOfRunSave([this] { enterScoreAtEnd(); });
 
     resetDrive();
     engine.beginPlay();
@@ -107,7 +112,7 @@ void Game::waitWhilePlaying(int slot) {
         if (!engine.pumpMessagesWhileWaiting(WAIT_POLL_MS)) {
             return;  // closed: the window and its picture are gone
         }
-        if (engine.repaintDue) {
+        if (engine.repaintDue && !engine.windowHidden) {
             repaintWhileWaiting();
         }
     }
@@ -115,8 +120,15 @@ void Game::waitWhilePlaying(int slot) {
 
 void Game::repaintWhileWaiting() {
     // The game as it stands: the next drive set up, the message still in the label.
-    // The loop's own frame is in progress, so it is begun again afterwards.
+    // The loop's own frame, when it has one in progress (it has none while the
+    // window was hidden at its tick), is begun again afterwards.
+    const bool loopFrame = engine.frameInProgress;
+    if (!loopFrame) {
+        engine.beginDrawing();
+    }
     engine.repaintDue = false;
     drawAsItStands();
-    engine.beginDrawing();
+    if (loopFrame) {
+        engine.beginDrawing();
+    }
 }

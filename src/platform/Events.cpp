@@ -4,11 +4,21 @@
 #include <SDL.h>
 
 #include "platform/EventTranslation.h"
+#include "platform/WindowVisibility.h"
 
 namespace {
 
 constexpr std::uint32_t VK_F10_KEY = 0x79;
 constexpr std::uint32_t VK_ALT_KEY = 0x12;
+constexpr std::uint32_t VK_RETURN_KEY = 0x0D;
+constexpr std::uint32_t VK_F11_KEY = 0x7A;
+
+// Alt+Enter (as in many games) and F11 (as in browsers and desktop programs)
+// switch between the window and full screen.
+bool switchesFullScreen(const SDL_KeyboardEvent& key, std::uint32_t virtualKey) {
+    const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
+    return (alt && virtualKey == VK_RETURN_KEY) || (!alt && virtualKey == VK_F11_KEY);
+}
 
 // Alt combinations, Alt alone and F10 belong to the desktop (menus, window
 // commands); the game never sees them pressed.
@@ -23,6 +33,14 @@ bool translateKey(const SDL_KeyboardEvent& key, WindowMessage& message) {
         return false;
     }
     if (key.type == SDL_KEYDOWN) {
+        if (switchesFullScreen(key, virtualKey)) {
+            // Once per press: a held key must not flicker between the two.
+            if (key.repeat != 0) {
+                return false;
+            }
+            message.kind = MESSAGE_TOGGLE_FULL_SCREEN;
+            return true;
+        }
         // A held key's repeats arrive as further presses, as the pause key expects.
         if (desktopKeepsKey(key, virtualKey)) {
             return false;
@@ -70,8 +88,32 @@ bool translateButton(const SDL_MouseButtonEvent& button, WindowMessage& message)
     return true;
 }
 
+// The drawable area's size now (the event's own numbers are screen points, and a
+// later resize may already have followed).
+void drawableSize(const SDL_WindowEvent& event, WindowMessage& message) {
+    message.x = event.data1;
+    message.y = event.data2;
+    SDL_Window* window = SDL_GetWindowFromID(event.windowID);
+    if (window != nullptr) {
+        SDL_GL_GetDrawableSize(window, &message.x, &message.y);
+    }
+}
+
 bool translateWindowEvent(const SDL_WindowEvent& window, WindowMessage& message) {
     switch (window.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            message.kind = MESSAGE_RESIZED;
+            drawableSize(window, message);
+            return true;
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN:
+            message.kind = MESSAGE_HIDDEN;
+            return true;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            message.kind = MESSAGE_SHOWN;
+            return true;
         case SDL_WINDOWEVENT_CLOSE:
             message.kind = MESSAGE_CLOSE;
             return true;
@@ -109,6 +151,8 @@ bool translateSdlEvent(const SDL_Event& event, WindowMessage& message) {
         case SDL_QUIT:
             message.kind = MESSAGE_CLOSE;
             return true;
+        case SDL_SYSWMEVENT:
+            return translateCoverage(event, message);
         case SDL_JOYDEVICEADDED:
             message.kind = MESSAGE_JOYSTICK_ADDED;
             message.wParam = static_cast<std::uint32_t>(event.jdevice.which);

@@ -16,6 +16,8 @@
 #include "platform/DisplayConnection.h"
 #include "platform/GamepadDevice.h"
 #include "platform/LauncherFont.h"
+#include "platform/DisplayLoss.h"
+#include "platform/EndSignals.h"
 
 namespace {
 
@@ -23,6 +25,8 @@ constexpr int LAUNCHER_WIDTH = 640;
 constexpr int LAUNCHER_HEIGHT = 480;
 // How often the launcher looks at the pad while it waits.
 constexpr double PAD_LOOK_SECONDS = 0.1;
+// How often the launcher looks for a stop signal while the player makes no move.
+constexpr double END_CHECK_SECONDS = 0.1;
 const char* const RESOLUTION_NAMES[LAUNCHER_RESOLUTION_COUNT] = {"640x480", "800x600",
                                                                  "1024x800", "ScreenRez"};
 // The best score's line shares the Start button's row, left of it.
@@ -87,6 +91,7 @@ bool openDisplay(std::string& failure) {
         return false;
     }
     fl_open_display(display);
+    platformEndRunOnDisplayLoss();  // in place of the toolkit's own reaction
     return true;
 }
 
@@ -167,7 +172,7 @@ int pressStartOnEnter(int event) {
 // short, and the pad may press Start in between.
 void waitWatchingPad(LauncherControls& controls) {
     if (!gPadPressed || controls.joystick->value() == 0) {
-        Fl::wait();
+        Fl::wait(END_CHECK_SECONDS);
         return;
     }
     Fl::wait(PAD_LOOK_SECONDS);
@@ -245,7 +250,8 @@ LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
     window->show();
     gShownControls = &controls;
     Fl::add_handler(pressStartOnEnter);
-    while (window->shown()) {
+    // A stop signal closes the launcher as its close box does.
+    while (window->shown() && platformEndSignal() == 0) {
         waitWatchingPad(controls);
         // Reading the pad let the library catch the signals that end a program:
         // one of them ends the launcher as its close box would.

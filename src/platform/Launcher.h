@@ -44,7 +44,8 @@ enum LauncherOutcome {
 };
 
 // Shows the window (client area 640 x 480, the given title) with the controls set
-// from state and blocks until Start or the close box ends it. The window is off
+// from state and blocks until Start, the close box or a stop signal (EndSignals.h,
+// taken as the close box) ends it. The window is off
 // the screen when this returns, and C's number formatting is the "C" one again
 // (the toolkit switches the process's locale while it runs). A display that
 // refuses for a moment is tried again; LAUNCHER_NO_DISPLAY puts the display's name

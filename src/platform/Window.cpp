@@ -7,12 +7,10 @@
 #include <string>
 
 #include "platform/DisplayConnection.h"
+#include "platform/DisplayLoss.h"
 #include "platform/MessageBoxOwner.h"
-
-struct PlatformWindow {
-    SDL_Window* window = nullptr;
-    bool fullScreen = false;
-};
+#include "platform/WindowHandle.h"
+#include "platform/WindowVisibility.h"
 
 struct PlatformGlContext {
     SDL_GLContext context = nullptr;
@@ -98,6 +96,7 @@ bool platformInitVideo() {
     // The game window opens its own connection to the display, which may refuse
     // for a moment just like the launcher's.
     if (startVideoWhileDisplayRefuses()) {
+        platformEndRunOnDisplayLoss();
         return true;
     }
     const std::string absence = platformDisplayAbsence();
@@ -123,6 +122,9 @@ bool platformDesktopSize(int& width, int& height) {
 }
 
 namespace {
+
+constexpr int MIN_WINDOW_WIDTH = 160;
+constexpr int MIN_WINDOW_HEIGHT = 120;
 
 void requestGlAttributes() {
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
@@ -163,7 +165,11 @@ PlatformWindow* platformCreateWindow(const char* title, int width, int height, b
     requestGlAttributes();
     SDL_DisplayMode mode = {};
     // Created hidden: the display mode changes when the window is first shown.
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    // Its size is in screen points; on a high-density display the drawable area
+    // has more pixels, and the picture uses them all. The player may resize and
+    // maximise it (a full-screen one too, once switched to a window).
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE |
+                   SDL_WINDOW_ALLOW_HIGHDPI;
     int x = SDL_WINDOWPOS_CENTERED;
     int y = SDL_WINDOWPOS_CENTERED;
     if (fullScreen) {
@@ -203,12 +209,25 @@ PlatformWindow* platformCreateWindow(const char* title, int width, int height, b
         SDL_DestroyWindow(window);
         return nullptr;
     }
+    // Small enough for any desktop, large enough for the score label.
+    SDL_SetWindowMinimumSize(window, MIN_WINDOW_WIDTH, MIN_WINDOW_HEIGHT);
+    if (!fullScreen) {
+        // A size larger than the desktop shrinks before the window appears, and
+        // again once the window manager's title bar and frame are known.
+        fitWindowOnDesktop(window);
+    }
     SDL_ShowWindow(window);
+    if (!fullScreen) {
+        // The frame's size arrives with the events of the window's first showing.
+        SDL_PumpEvents();
+        fitWindowOnDesktop(window);
+    }
     if (fullScreen && !displayRuns(mode)) {
         fail("the display did not switch to " + std::to_string(mode.w) + " x " + std::to_string(mode.h));
         SDL_DestroyWindow(window);
         return nullptr;
     }
+    watchWindowCoverage(window);
     SDL_RaiseWindow(window);
     // Without a window manager nobody else hands the new window the keyboard.
     SDL_SetWindowInputFocus(window);

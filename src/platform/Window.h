@@ -18,9 +18,11 @@ const char* platformWindowFailure();
 // The desktop's size in pixels; false when no display answers.
 bool platformDesktopSize(int& width, int& height);
 
-// Opens a window whose drawable area is width x height. fullScreen switches the
-// display to the closest mode of that size first; null when the window or the mode
-// cannot be had.
+// Opens a window whose drawable area is width x height screen points (on a
+// high-density display it has more pixels), or as large as fits on the desktop,
+// title bar included, when that is too large. The player may resize and maximise
+// it. fullScreen switches the display to the closest mode of that size first;
+// null when the window or the mode cannot be had.
 PlatformWindow* platformCreateWindow(const char* title, int width, int height, bool fullScreen);
 // A double-buffered RGBA compatibility context with at least 16 depth bits, made
 // current on the window; null on failure.
@@ -41,3 +43,8 @@ void platformRestoreDisplayMode(PlatformWindow* window);
 void platformDestroyWindow(PlatformWindow* window);
 // The drawable area's size in pixels.
 void platformDrawableSize(PlatformWindow* window, int& width, int& height);
+// Whether the window fills the screen (either way of doing so).
+bool platformFullScreen(PlatformWindow* window);
+// Switches between full screen at the desktop's own resolution and a window of
+// the size and place it had before; returns whether it is now full screen.
+bool platformToggleFullScreen(PlatformWindow* window);

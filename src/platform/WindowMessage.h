@@ -19,6 +19,10 @@ enum MessageKind {
     MESSAGE_FOCUS_LOST,
     MESSAGE_JOYSTICK_ADDED,
     MESSAGE_EXPOSED,      // part of the window was uncovered: its picture needs drawing again
+    MESSAGE_RESIZED,      // the drawable area is now x by y pixels
+    MESSAGE_TOGGLE_FULL_SCREEN,  // Alt+Enter or F11: the player's switch, never a game key
+    MESSAGE_HIDDEN,       // minimised, unmapped or fully covered: nobody sees a picture
+    MESSAGE_SHOWN,        // seen again
 };
 
 // Windows virtual-key codes the game reads.
@@ -32,5 +36,5 @@ struct WindowMessage {
     MessageKind kind = MESSAGE_NONE;
     std::uint32_t wParam = 0;  // key messages: the virtual-key code
     int x = 0;                 // pointer position in the window's drawable area, pixels
-    int y = 0;
+    int y = 0;                 // (MESSAGE_RESIZED: the area's new width and height)
 };

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "app/Engine.h"
 #include "app/EngineGl.h"
@@ -234,5 +235,42 @@ TEST_F(CameraTest, SkippedFramesNeitherPushNorPop) {
     EXPECT_EQ(engine.beginFrame(), 0.0f);
     EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), 1);
     expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX), perspective, 0.0f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// A resize keeps the vertical field of view and lets the horizontal one follow the
+// aspect; one that comes in the middle of a frame (during the wait after a score)
+// also gives the rest of that frame, and the frames after it, the new projection.
+TEST_F(CameraTest, ResizeRemakesViewportAndProjection) {
+    initialise(true);
+    struct Size {
+        int width;
+        int height;
+        bool midFrame;
+    };
+    const Size sizes[] = {{1000, 700, false}, {2100, 900, true}, {640, 480, true}};
+    for (const Size& size : sizes) {
+        if (size.midFrame) {
+            engine.beginDrawing();
+        }
+        engine.adoptWindowSize(size.width, size.height);
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(viewport[2], size.width);
+        EXPECT_EQ(viewport[3], size.height);
+        const float aspect = static_cast<float>(size.width) / static_cast<float>(size.height);
+        const float top = 0.41421318f;  // 45 degrees at the near plane, 1
+        std::vector<Matrix> stack{currentMatrix(GL_PROJECTION_MATRIX)};
+        if (size.midFrame) {
+            EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), 2);
+            engine.endFrame();
+            stack.push_back(currentMatrix(GL_PROJECTION_MATRIX));
+        }
+        for (const Matrix& projection : stack) {
+            EXPECT_NEAR(1.0f / projection[5], top, 1e-6f) << size.width;
+            EXPECT_NEAR(1.0f / projection[0], top * aspect, 1e-5f) << size.width;
+        }
+        EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), 1);
+    }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

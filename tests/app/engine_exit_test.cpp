@@ -8,9 +8,11 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "app/Engine.h"
 #include "platform/ExecutablePath.h"
+#include "support/TempMediaDir.h"
 
 namespace {
 
@@ -59,4 +61,26 @@ TEST(EngineExitTest, OptionsAreSavedAfterLaterStaticObjectsAreGone) {
     unsetenv(FOLDER_VARIABLE);
     EXPECT_NE(readFile(folder + "/media/game.ini").find("\nWidth=800\n"), std::string::npos);
     std::filesystem::remove_all(folder);
+}
+
+// Every end of a run saves through one place, once, whichever end comes first
+// (the end of the loop, the destructor, a lost display, a stop signal's deadline):
+// the options, then the saves added to it, in order.
+TEST(EngineExitTest, EndOfRunSavesOnceInOrder) {
+    TempMediaDir dir;
+    std::vector<std::string> saves;
+    Engine engine;
+    engine.options.configure(OPTIONS_READ_FILE, nullptr, "t");
+    engine.options.changed = true;
+    engine.options.width = 800;
+    engine.addEndOfRunSave([&] {
+        const bool optionsSaved = dir.read("game.ini").find("Width=800") != std::string::npos;
+        saves.push_back(optionsSaved ? "after options" : "before options");
+    });
+    engine.addEndOfRunSave([&] { saves.push_back("second"); });
+    engine.saveAtEndOfRun();
+    engine.options.width = 1024;
+    engine.saveAtEndOfRun();
+    EXPECT_EQ(saves, (std::vector<std::string>{"after options", "second"}));
+    EXPECT_NE(dir.read("game.ini").find("Width=800\n"), std::string::npos);
 }

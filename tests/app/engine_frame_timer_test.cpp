@@ -8,6 +8,7 @@
 #include "platform/WindowMessage.h"
 #include "math/Clock.h"
 #include "support/TestSeams.h"
+#include "support/WindowMessages.h"
 
 namespace {
 
@@ -97,6 +98,24 @@ TEST_F(FrameTimerTest, PauseTogglesOncePerPressAtATick) {
     EXPECT_FALSE(engine.paused);
     EXPECT_NEAR(step, 0.035f, 1e-4f);  // only the time since the last paused tick
     EXPECT_EQ(engine.takePauseChange(), PAUSE_ENDED);
+}
+
+// Minimised or covered, the game goes on at its ticks but no frame is begun; seen
+// again, its picture is due at once (a paused game draws no tick of its own).
+TEST_F(FrameTimerTest, HiddenWindowTicksWithoutDrawing) {
+    engine.handleMessage(windowMessage(MESSAGE_HIDDEN));
+    now = 100.05;
+    EXPECT_NEAR(engine.beginFrame(), 0.05f, 1e-4f);
+    EXPECT_FALSE(engine.frameInProgress);
+
+    engine.handleMessage(windowMessage(MESSAGE_SHOWN));
+    EXPECT_TRUE(engine.repaintDue);
+    now = 100.1;
+    EXPECT_GT(engine.beginFrame(), 0.0f);
+    EXPECT_TRUE(engine.frameInProgress);
+    EXPECT_FALSE(engine.repaintDue);  // the frame begun is the picture that was due
+    engine.endFrame();
+    EXPECT_FALSE(engine.frameInProgress);
 }
 
 TEST_F(FrameTimerTest, ShutdownRequestEndsTheLoop) {

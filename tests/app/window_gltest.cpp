@@ -1,6 +1,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/Engine.h"
 #include "platform/Window.h"
 #include "support/WindowMessages.h"
@@ -39,11 +41,18 @@ protected:
 
 }  // namespace
 
-TEST_F(GameWindowTest, EachLauncherResolutionIsTheDrawableSize) {
+// A resolution opens at its size where it fits on the desktop, otherwise as large
+// as fits (1024 x 800 on the tests' 1024 x 768 screen); the options keep it.
+TEST_F(GameWindowTest, EachLauncherResolutionOpensAtItsSizeOrAsLargeAsFits) {
+    int desktopWidth = 0;
+    int desktopHeight = 0;
+    ASSERT_TRUE(platformDesktopSize(desktopWidth, desktopHeight));
     const Resolution resolutions[] = {{RESOLUTION_640X480, 640, 480},
                                       {RESOLUTION_800X600, 800, 600},
                                       {RESOLUTION_1024X800, 1024, 800}};
     for (const Resolution& resolution : resolutions) {
+        const int fittingWidth = std::min(resolution.width, desktopWidth);
+        const int fittingHeight = std::min(resolution.height, desktopHeight);
         Engine windowEngine;
         windowEngine.options.width = resolution.width;
         windowEngine.options.height = resolution.height;
@@ -52,11 +61,12 @@ TEST_F(GameWindowTest, EachLauncherResolutionIsTheDrawableSize) {
         int width = 0;
         int height = 0;
         platformDrawableSize(windowEngine.hwnd, width, height);
-        EXPECT_EQ(width, resolution.width);
-        EXPECT_EQ(height, resolution.height);
-        EXPECT_EQ(windowEngine.drawableWidth, resolution.width);
-        EXPECT_EQ(windowEngine.drawableHeight, resolution.height);
+        EXPECT_EQ(width, fittingWidth);
+        EXPECT_EQ(height, fittingHeight);
+        EXPECT_EQ(windowEngine.drawableWidth, fittingWidth);
+        EXPECT_EQ(windowEngine.drawableHeight, fittingHeight);
         EXPECT_EQ(windowEngine.options.width, resolution.width);
+        EXPECT_EQ(windowEngine.options.height, resolution.height);
         EXPECT_TRUE(platformHasCurrentGlContext());
         EXPECT_FALSE(platformPointerConfined(windowEngine.hwnd));  // free until a hike
         EXPECT_TRUE(platformPointerVisible());
@@ -111,8 +121,8 @@ TEST_F(GameWindowTest, FullScreenUsesTheModeTheDisplayOffers) {
     platformDrawableSize(engine.hwnd, width, height);
     EXPECT_EQ(engine.drawableWidth, width);
     EXPECT_EQ(engine.drawableHeight, height);
-    EXPECT_EQ(engine.options.width, width);
-    EXPECT_EQ(engine.options.height, height);
+    EXPECT_EQ(engine.options.width, 640);  // game.ini keeps the choice
+    EXPECT_EQ(engine.options.height, 480);
     EXPECT_GE(width, 640);
     EXPECT_GE(height, 480);
 
@@ -182,4 +192,19 @@ TEST_F(GameWindowTest, PointerMapsTheDrawableArea) {
     engine.handleMessage(windowMessage(MESSAGE_MOUSE_MOVE, 0, 400, 300));
     EXPECT_FLOAT_EQ(engine.stickX, 0.0f);
     EXPECT_FLOAT_EQ(engine.stickY, 0.0f);
+}
+
+// The sizes it takes need a window manager: tests/e2e/window_e2e.sh checks them.
+TEST_F(GameWindowTest, FullScreenKeyHidesThePointerAndLeavesTheOptions) {
+    ASSERT_TRUE(open(640, 480, true));
+    for (bool fullScreen : {true, false}) {
+        engine.handleMessage(windowMessage(MESSAGE_TOGGLE_FULL_SCREEN));
+        EXPECT_EQ(platformFullScreen(engine.hwnd), fullScreen);
+        EXPECT_EQ(platformPointerVisible(), !fullScreen);
+        EXPECT_EQ(engine.options.width, 640);  // game.ini is the launcher's alone
+        EXPECT_FALSE(engine.fullScreenModeSet);
+    }
+    engine.handleMessage(windowMessage(MESSAGE_TOGGLE_FULL_SCREEN));
+    engine.releaseWindow();
+    expectReleased(engine);
 }

@@ -36,9 +36,10 @@ e2e_setup() {  # the script's arguments
     # E2E_SERVER_RESETS; one that wants another screen sets E2E_SCREEN.
     local server_args="-screen 0 ${E2E_SCREEN:-1280x1024x24}"
     [ -n "${E2E_SERVER_RESETS:-}" ] || server_args="-noreset $server_args"
-    exec xvfb-run -a -s "$server_args" bash "$0" "$@"
+    # A script that starts an X server for each run of its own sets E2E_NO_DISPLAY.
+    [ -n "${E2E_NO_DISPLAY:-}" ] || exec xvfb-run -a -s "$server_args" bash "$0" "$@"
   fi
-  wait_for_display || exit 1
+  [ -n "${E2E_NO_DISPLAY:-}" ] || wait_for_display || exit 1
   ZORBAK=$(realpath "$1")
   MEDIA=$(realpath "$2")
   WORK=$(mktemp -d)
@@ -46,6 +47,35 @@ e2e_setup() {  # the script's arguments
   # The game keeps each player's best scores in their data folder: the tests'
   # games keep theirs here, never in the real player's.
   export XDG_DATA_HOME="$WORK/data"
+  if [ -n "${E2E_WINDOW_MANAGER:-}" ]; then
+    start_window_manager || exit 1
+  fi
+}
+
+# A small window manager (a script sets E2E_WINDOW_MANAGER), so that size hints,
+# maximise, full screen, title bars and focus behave as on a desktop. Openbox runs
+# its start-up command only once it manages windows: a window mapped before then
+# may stay unmanaged.
+WM_PID=""
+start_window_manager() {
+  local ready="$WORK/window-manager-ready"
+  rm -f "$ready"
+  openbox --sm-disable --startup "touch $ready" > "$WORK/window-manager.log" 2>&1 &
+  WM_PID=$!
+  on_exit stop_window_manager
+  local deadline=$(($(now_ms) + 10000))
+  until [ -e "$ready" ]; do
+    if [ "$(now_ms)" -ge "$deadline" ] || ! kill -0 "$WM_PID" 2> /dev/null; then
+      echo "FAIL: the window manager did not start within 10 s"
+      return 1
+    fi
+    sleep 0.05
+  done
+}
+
+stop_window_manager() {
+  end_process "$WM_PID"
+  WM_PID=""
 }
 
 # The game is started only once the display takes connections.
@@ -202,6 +232,12 @@ find_game_window() {  # seconds to wait
 
 window_size() {
   xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'
+}
+
+# The drawable area's place and size on the screen: "X Y WIDTH HEIGHT".
+window_geometry() {
+  xwininfo -id "$GAME_WINDOW" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4}
+    /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
 }
 
 # Waits for the game to end and checks its exit code. A game still running then is

@@ -39,13 +39,14 @@ LABEL_AREA=120x24+0+456
 
 # Number of pixels in which a picture's label corner differs from the label the
 # game shows for a text, as the game's own label code renders it (the helper
-# named in ZF_LABEL_PICTURE): 0 when the label reads exactly that text.
-label_differs_from_text() {  # file text
+# named in ZF_LABEL_PICTURE): 0 when the label reads exactly that text. The
+# label's area is that of a 640 x 480 window unless another is given.
+label_differs_from_text() {  # file text [label-area]
   if ! "$ZF_LABEL_PICTURE" "$2" "$WORK/label-text.ppm"; then
     echo 999999
     return
   fi
-  convert "$1" -crop "$LABEL_AREA" +repage "$WORK/label-shot.png"
+  convert "$1" -crop "${3:-$LABEL_AREA}" +repage "$WORK/label-shot.png"
   compare -metric AE "$WORK/label-shot.png" "$WORK/label-text.ppm" null: 2>&1 | awk '{print int($1)}'
 }
 

@@ -117,6 +117,39 @@ TEST(EventTranslationTest, DesktopKeysNeverArriveAsPresses) {
     EXPECT_EQ(message.wParam, VK_SPACE_KEY);
 }
 
+// Alt+Enter and F11 switch full screen once per press and never reach the game's
+// keys as presses; Enter alone, Alt+F11 and a held key's repeats do not switch.
+TEST(EventTranslationTest, FullScreenKeys) {
+    struct KeyPress {
+        SDL_Keycode key;
+        SDL_Scancode scancode;
+        Uint16 mod;
+        Uint8 repeat;
+        bool arrives;
+        MessageKind kind;
+    };
+    const KeyPress presses[] = {
+        {SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT, 0, true, MESSAGE_TOGGLE_FULL_SCREEN},
+        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, KMOD_RALT, 0, true, MESSAGE_TOGGLE_FULL_SCREEN},
+        {SDLK_F11, SDL_SCANCODE_F11, KMOD_NONE, 0, true, MESSAGE_TOGGLE_FULL_SCREEN},
+        {SDLK_F11, SDL_SCANCODE_F11, KMOD_NONE, 1, false, MESSAGE_NONE},
+        {SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT, 1, false, MESSAGE_NONE},
+        {SDLK_F11, SDL_SCANCODE_F11, KMOD_LALT, 0, false, MESSAGE_NONE},
+        {SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_NONE, 0, true, MESSAGE_KEY_DOWN},
+    };
+    for (const KeyPress& press : presses) {
+        WindowMessage message;
+        EXPECT_EQ(translateSdlEvent(keyEvent(SDL_KEYDOWN, press.key, press.scancode, press.mod,
+                                             press.repeat),
+                                    message),
+                  press.arrives)
+            << SDL_GetKeyName(press.key) << " mod " << press.mod << " repeat " << int(press.repeat);
+        if (press.arrives) {
+            EXPECT_EQ(message.kind, press.kind) << SDL_GetKeyName(press.key);
+        }
+    }
+}
+
 TEST(EventTranslationTest, PointerAndButtons) {
     WindowMessage message;
     SDL_Event motion = {};
@@ -156,9 +189,29 @@ TEST(EventTranslationTest, WindowAndDeviceEvents) {
     EXPECT_EQ(message.kind, MESSAGE_FOCUS_LOST);
     ASSERT_TRUE(translateSdlEvent(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), message));
     EXPECT_EQ(message.kind, MESSAGE_FOCUS_GAINED);
-    ASSERT_TRUE(translateSdlEvent(windowEvent(SDL_WINDOWEVENT_EXPOSED), message));
-    EXPECT_EQ(message.kind, MESSAGE_EXPOSED);
+    struct WindowCase {
+        Uint8 event;
+        MessageKind kind;
+    };
+    const WindowCase windowCases[] = {
+        {SDL_WINDOWEVENT_EXPOSED, MESSAGE_EXPOSED},    {SDL_WINDOWEVENT_MINIMIZED, MESSAGE_HIDDEN},
+        {SDL_WINDOWEVENT_HIDDEN, MESSAGE_HIDDEN},      {SDL_WINDOWEVENT_RESTORED, MESSAGE_SHOWN},
+        {SDL_WINDOWEVENT_SHOWN, MESSAGE_SHOWN},        {SDL_WINDOWEVENT_MAXIMIZED, MESSAGE_SHOWN},
+    };
+    for (const WindowCase& windowCase : windowCases) {
+        ASSERT_TRUE(translateSdlEvent(windowEvent(windowCase.event), message));
+        EXPECT_EQ(message.kind, windowCase.kind) << int(windowCase.event);
+    }
     EXPECT_FALSE(translateSdlEvent(windowEvent(SDL_WINDOWEVENT_MOVED), message));
+    // A window the library no longer knows: the event's own size stands.
+    SDL_Event resized = windowEvent(SDL_WINDOWEVENT_SIZE_CHANGED);
+    resized.window.data1 = 1000;
+    resized.window.data2 = 700;
+    ASSERT_TRUE(translateSdlEvent(resized, message));
+    EXPECT_EQ(message.kind, MESSAGE_RESIZED);
+    EXPECT_EQ(message.x, 1000);
+    EXPECT_EQ(message.y, 700);
+
 
     SDL_Event quit = {};
     quit.type = SDL_QUIT;

@@ -1,0 +1,26 @@
+#pragma once
+
+// How a window is fitted into the desktop's usable area. Pure arithmetic, kept
+// apart from the windowing library so that it can be checked on its own.
+
+struct ScreenRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// The frame the window manager draws around the drawable area (title bar on top).
+struct FrameBorders {
+    int top = 0;
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+};
+
+// A window whose drawable area is width x height with that frame around it: false
+// when the whole of it fits into area's size (it keeps its size). Otherwise true,
+// and placed is the largest drawable area no larger than asked for whose frame fits
+// too, positioned so the frame lies centred in area.
+bool fitWindowInArea(int width, int height, const FrameBorders& borders, const ScreenRect& area,
+                     ScreenRect& placed);

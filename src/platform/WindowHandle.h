@@ -1,0 +1,16 @@
+#pragma once
+
+#include <SDL.h>
+
+// Inside the platform layer only: what a PlatformWindow handle holds, shared by
+// the files that open the window and that place it on the desktop.
+struct PlatformWindow {
+    SDL_Window* window = nullptr;
+    bool fullScreen = false;  // opened full screen with a display-mode change, still in force
+    // The window's place and size before the player switched to full screen.
+    SDL_Rect beforeFullScreen = {0, 0, 0, 0};
+};
+
+// Keeps a window that is not full screen, title bar and frame included, inside
+// the desktop's usable area: one too large for it becomes as large as fits.
+void fitWindowOnDesktop(SDL_Window* window);

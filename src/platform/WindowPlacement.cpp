@@ -1,0 +1,64 @@
+// The game window on the desktop: kept inside the usable area, and switched
+// between a window and full screen at the desktop's own resolution.
+#include <SDL.h>
+
+#include "platform/Window.h"
+#include "platform/WindowFit.h"
+#include "platform/WindowHandle.h"
+
+void fitWindowOnDesktop(SDL_Window* window) {
+    const int display = SDL_GetWindowDisplayIndex(window);
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0) {
+        return;  // nothing known to fit into
+    }
+    // Known only once a window manager has framed the window; 0 without one.
+    FrameBorders borders;
+    if (SDL_GetWindowBordersSize(window, &borders.top, &borders.left, &borders.bottom,
+                                 &borders.right) != 0) {
+        borders = FrameBorders();
+    }
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    ScreenRect placed;
+    if (fitWindowInArea(width, height, borders, ScreenRect{usable.x, usable.y, usable.w, usable.h},
+                        placed)) {
+        SDL_SetWindowSize(window, placed.width, placed.height);
+        SDL_SetWindowPosition(window, placed.x, placed.y);
+    }
+}
+
+bool platformFullScreen(PlatformWindow* window) {
+    const Uint32 fullScreenFlags = SDL_WINDOW_FULLSCREEN | SDL_WINDOW_FULLSCREEN_DESKTOP;
+    return window != nullptr && (SDL_GetWindowFlags(window->window) & fullScreenFlags) != 0;
+}
+
+bool platformToggleFullScreen(PlatformWindow* window) {
+    if (window == nullptr) {
+        return false;
+    }
+    if (platformFullScreen(window)) {
+        // Back to the window's own size and place (a display-mode change is undone);
+        // a window first opened full screen, at the mode's size, still has to fit
+        // on the desktop.
+        SDL_SetWindowFullscreen(window->window, 0);
+        if (window->fullScreen) {
+            window->fullScreen = false;
+            fitWindowOnDesktop(window->window);
+        } else {
+            // A window manager puts it back itself; without one nobody else does.
+            const SDL_Rect& before = window->beforeFullScreen;
+            SDL_SetWindowSize(window->window, before.w, before.h);
+            SDL_SetWindowPosition(window->window, before.x, before.y);
+        }
+    } else {
+        SDL_Rect& before = window->beforeFullScreen;
+        SDL_GetWindowPosition(window->window, &before.x, &before.y);
+        SDL_GetWindowSize(window->window, &before.w, &before.h);
+        // Full screen at the desktop's own resolution: no mode change, so switching
+        // back and forth is quick and the desktop keeps its layout.
+        SDL_SetWindowFullscreen(window->window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+    return platformFullScreen(window);
+}

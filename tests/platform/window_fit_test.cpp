@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "platform/WindowFit.h"
+
+namespace {
+
+struct FitCase {
+    const char* what;
+    int width;
+    int height;
+    FrameBorders borders;
+    ScreenRect area;
+    bool changes;
+    ScreenRect placed;  // when it changes
+};
+
+}  // namespace
+
+TEST(WindowFitTest, TooLargeShrinksToTheRoomTheFrameLeaves) {
+    const FrameBorders openbox{20, 1, 5, 1};
+    const ScreenRect desktop{0, 0, 1280, 800};
+    const FitCase cases[] = {
+        {"fits exactly", 1278, 775, openbox, desktop, false, {}},
+        {"640 x 480", 640, 480, openbox, desktop, false, {}},
+        {"1024 x 800: too tall", 1024, 800, openbox, desktop, true, {128, 20, 1024, 775}},
+        {"the desktop's size", 1280, 800, openbox, desktop, true, {1, 20, 1278, 775}},
+        {"too wide, no frame", 1600, 600, {}, desktop, true, {0, 100, 1280, 600}},
+        {"a panel at the top", 1024, 800, openbox, {0, 30, 1280, 770}, true, {128, 50, 1024, 745}},
+        {"no room at all", 640, 480, openbox, {0, 0, 1, 1}, true, {0, 8, 1, 1}},
+    };
+    for (const FitCase& fit : cases) {
+        ScreenRect placed;
+        ASSERT_EQ(fitWindowInArea(fit.width, fit.height, fit.borders, fit.area, placed), fit.changes)
+            << fit.what;
+        if (fit.changes) {
+            EXPECT_EQ(placed.x, fit.placed.x) << fit.what;
+            EXPECT_EQ(placed.y, fit.placed.y) << fit.what;
+            EXPECT_EQ(placed.width, fit.placed.width) << fit.what;
+            EXPECT_EQ(placed.height, fit.placed.height) << fit.what;
+        }
+    }
+}
