@@ -26,6 +26,10 @@ int main() {
             if (!gEngine.running) {
                 break;  // closed during the step's wait: the window and its context are gone
             }
+            if (gGame.pictureUnchanged()) {
+                gEngine.skipFrame();  // the step changed nothing the picture shows
+                continue;
+            }
             gEngine.applyCamera();
             gGame.draw();
             gEngine.endFrame();

@@ -141,8 +141,8 @@ PauseChange Engine::takePauseChange() {
 }
 
 void Engine::beginDrawing() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();  // saves the pure projection; endFrame restores it
+    clearDue = true;
 }
 
 void Engine::endFrame() {
@@ -151,4 +151,10 @@ void Engine::endFrame() {
     if (hwnd != nullptr) {
         platformSwapBuffers(hwnd);
     }
+}
+
+void Engine::skipFrame() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    clearDue = false;
 }

@@ -75,7 +75,9 @@ void Engine::handleMessage(const WindowMessage& message) {
                 joystick.open(0);
             }
             break;
-        case MESSAGE_EXPOSED:  // the next frame draws the picture anyway
+        case MESSAGE_EXPOSED:
+            repaintDue = true;  // the next frame is drawn even if nothing moved
+            break;
         case MESSAGE_NONE:
             break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Engine.h"
+#include "game/ShownPicture.h"
 #include "math/Vec.h"
 #include "model/Model.h"
 #include "sound/SoundPlayer.h"
@@ -82,11 +83,15 @@ public:
     // While a pause is shown: what the label showed before it.
     bool pauseShown = false;
     char labelBeforePause[32] = "";
+    // What the picture on screen was drawn from; draw keeps it up to date.
+    ShownPicture shownPicture;
 
     bool setup();
     void resetDrive();
     void update();
     void draw();
+    // True when a frame drawn now would only show the picture already on screen.
+    bool pictureUnchanged() const { return shownPicture.matches(*this); }
 
     void sampleInput();
     void checkKick();
