@@ -15,6 +15,12 @@ struct BuiltModel {
     bool textureAsBmp = false;
 };
 
+// The model file as make_media writes it.
+inline std::string a3fText(const BuiltModel& model) {
+    return formatA3f(model.mesh, model.format, model.material,
+                     "made by make_media, " + std::to_string(model.mesh.triangleCount()) + " triangles");
+}
+
 BuiltModel buildField();
 BuiltModel buildUprights();
 BuiltModel buildDog();
