@@ -53,7 +53,7 @@ void copyMedia(const TempMediaDir& media, bool untrimmedField) {
         media.write(entry.path().filename().string(),
                     std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
     }
-    if (untrimmedField) media.write("field.a3f", a3fText(buildField()));
+    if (untrimmedField) media.write("field.a3f", a3fText(buildField(HiddenParts::KEPT)));
 }
 
 class Drive {
