@@ -77,14 +77,15 @@ public:
     int sndExterminate = -1;
     int sndKick = -1;
 
+    // What the picture on screen was drawn from; draw keeps it up to date.
+    ShownPicture shownPicture;
+
     // The text the label shows now, kept so that the rules can be checked without
     // reading the label's pixels back.
     char labelText[32] = "";
     // While a pause is shown: what the label showed before it.
     bool pauseShown = false;
     char labelBeforePause[32] = "";
-    // What the picture on screen was drawn from; draw keeps it up to date.
-    ShownPicture shownPicture;
 
     bool setup();
     void resetDrive();
