@@ -12,7 +12,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libfltk1.3-dev fluid
   libgl-dev libgl1-mesa-dri libfontconfig-dev fonts-dejavu-core fontconfig
   xvfb xauth xfonts-base x11-utils xdotool imagemagick mesa-utils sox locales
-  zlib1g-dev openbox wmctrl
+  zlib1g-dev openbox wmctrl espeak-ng
 )
 PACKAGING_PACKAGES=(debhelper lintian desktop-file-utils appstream)
 FUZZING_PACKAGES=(clang libclang-rt-14-dev)

@@ -31,6 +31,10 @@ int main() {
                 break;  // closed during the step's wait: the window and its context are gone
             }
             if (gEngine.frameInProgress) {  // none while nobody sees the window
+                if (gGame.pictureUnchanged()) {
+                    gEngine.skipFrame();  // the step changed nothing the picture shows
+                    continue;
+                }
                 gEngine.applyCamera();
                 gGame.draw();
                 gEngine.endFrame();

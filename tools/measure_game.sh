@@ -12,7 +12,8 @@
 # with it pauses the game first (P), as a player who looks away does.
 #
 # The game runs from a temporary copy (executable, media, a game.ini for a 640 x
-# 480 window), its sound going to SDL's silent driver. While it is measured the
+# 480 window), its sound going to SDL's silent driver. The media are those beside
+# the executable (a build folder keeps a copy there), else the repository's. While it is measured the
 # player hikes and steers left and right, as in a real down. The figures come from
 # /proc: utime + stime of the game process (its rendering threads included) and
 # VmHWM; the X server's own CPU is shown beside them.
@@ -51,8 +52,13 @@ if [ "${ZF_MINIMISED:-}" = 1 ]; then
   done
 fi
 
+
+media="$repo/media"
+if [ -f "$(dirname "$exe")/media/field.a3f" ]; then
+  media="$(dirname "$exe")/media"
+fi
 cp "$exe" "$dir/zorbak"
-cp -r "$repo/media" "$dir/media"
+cp -r "$media" "$dir/media"
 printf '[Game]\nWindowed=1\nLights=%d\nMusic=0\nJoystick=0\nUseHiQualTex=%d\nWidth=640\nHeight=480\nUseScreenRes=0\n' "${ZF_LIGHTS:-0}" "${ZF_HIQ:-0}" \
   > "$dir/media/game.ini"
 

@@ -170,10 +170,9 @@ PauseChange Engine::takePauseChange() {
 }
 
 void Engine::beginDrawing() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();  // saves the pure projection; endFrame restores it
     frameInProgress = true;
-    repaintDue = false;  // this frame is the picture that was due
+    clearDue = true;
 }
 
 void Engine::endFrame() {
@@ -183,4 +182,11 @@ void Engine::endFrame() {
     if (hwnd != nullptr) {
         platformSwapBuffers(hwnd);
     }
+}
+
+void Engine::skipFrame() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    clearDue = false;
+    frameInProgress = false;
 }

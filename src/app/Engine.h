@@ -74,8 +74,10 @@ public:
     bool running = false;
     // The window was uncovered, resized or shown again: its picture is due again
     // even where no frame loop draws one (the pause, the wait after a score). Set
-    // by the window's messages, cleared by the next drawing.
+    // by the window's messages, cleared when the game is next drawn.
     bool repaintDue = false;
+    // A frame was begun and its picture is cleared once its drawing starts.
+    bool clearDue = false;
     Matrix4* cameraMatrix = nullptr;
     Color4 clearColor;
     std::uint8_t keyDown[256] = {};
@@ -125,12 +127,16 @@ public:
     // The pause's last change, once: the frame loop shows it (PAUSE_UNCHANGED
     // when nothing changed since the last call).
     PauseChange takePauseChange();
-    // Clears the picture and saves the pure projection for a frame's drawing.
-    // beginFrame does it at every tick that draws; a frame that shows the game
-    // without advancing it (the one that shows a pause) calls it itself.
+    // Saves the pure projection for a frame's drawing; the picture is cleared when
+    // the drawing starts (applyCamera), so a frame that is not drawn after all
+    // costs no clear. beginFrame does it at every tick that draws; a frame that
+    // shows the game without advancing it (the one that shows a pause) calls it itself.
     void beginDrawing();
     void applyCamera();
     void endFrame();
+    // Ends a begun frame without clearing, drawing or showing anything: the
+    // picture on screen stays as it is.
+    void skipFrame();
     void setLightPosition(std::uint8_t slot, Vec3 position);
     void registerWindowClass();
     bool createWindow(const char* title);

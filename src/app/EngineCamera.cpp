@@ -101,6 +101,10 @@ void applyInitialGlState(Engine& engine, float nearPlane, float farPlane) {
 }
 
 void Engine::applyCamera() {
+    if (clearDue) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        clearDue = false;
+    }
     // The current matrix is the projection copy that beginFrame pushed.
     if (cameraMatrix != nullptr) {
         glMultMatrixf(cameraMatrix->data());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Engine.h"
+#include "game/ShownPicture.h"
 #include "math/Vec.h"
 #include "model/Model.h"
 #include "sound/SoundPlayer.h"
@@ -81,6 +82,9 @@ public:
     int sndExterminate = -1;
     int sndKick = -1;
 
+    // What the picture on screen was drawn from; draw keeps it up to date.
+    ShownPicture shownPicture;
+
     // The text the label shows now, kept so that the rules can be checked without
     // reading the label's pixels back.
     char labelText[32] = "";
@@ -93,6 +97,8 @@ public:
     void resetDrive();
     void update();
     void draw();
+    // True when a frame drawn now would only show the picture already on screen.
+    bool pictureUnchanged() const { return shownPicture.matches(*this); }
 
     void sampleInput();
     void checkKick();

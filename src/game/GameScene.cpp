@@ -30,4 +30,8 @@ void Game::draw() {
     }
     // Last, so no model hides the score.
     label.draw();
+    // Every way a picture reaches the screen comes through here (the loop's
+    // frames, the pause's and the repaints while the game waits).
+    shownPicture.record(*this);
+    engine.repaintDue = false;
 }

@@ -12,6 +12,18 @@ namespace {
 // rather than dropped.
 constexpr std::uint32_t MAX_GL_SHININESS = 128;
 
+bool gReplaceUnlitTextures = true;
+
+// Unlit, a texel is modulated by the model's colour alone; when that colour is
+// exactly white the product is the texel itself, and the software renderer gives
+// the same pixels for less work when it is told so. The lighting is fixed for the
+// whole run before any model is compiled.
+bool textureShowsAsItIs(const Material& material) {
+    const Color4& c = material.diffuse;
+    return gReplaceUnlitTextures && material.textureId != 0 && glIsEnabled(GL_LIGHTING) == GL_FALSE &&
+           c.r == 1.0f && c.g == 1.0f && c.b == 1.0f && c.a == 1.0f;
+}
+
 // Everything a frame needs goes into one display list: the diffuse colour (as the
 // current colour for unlit drawing and as the front material for lit drawing),
 // the shininess, blending when the texture carries alpha, and the triangles.
@@ -31,6 +43,10 @@ void compileDisplayList(Model& model) {
         glEnable(GL_BLEND);
     }
     const bool textured = material.textureId != 0;
+    const bool replaced = textureShowsAsItIs(material);
+    if (replaced) {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    }
     glBegin(GL_TRIANGLES);
     const std::uint32_t indexCount = model.faceCount * 3;
     for (std::uint32_t k = 0; k < indexCount; ++k) {
@@ -44,6 +60,9 @@ void compileDisplayList(Model& model) {
         glVertex3f(vertex.position.x, vertex.position.y, vertex.position.z);
     }
     glEnd();
+    if (replaced) {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    }
     if (blended) {
         glDisable(GL_BLEND);
     }
@@ -116,3 +135,5 @@ void Model::copyFrom(const Model& source, const char* textureFile) {
             createModelTexture(textureFile, material.alphaMode, material.alphaValue);
     }
 }
+
+void setReplaceUnlitTextures(bool enabled) { gReplaceUnlitTextures = enabled; }

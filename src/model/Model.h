@@ -75,6 +75,10 @@ public:
     void copyFrom(const Model& source, const char* textureFile);
 };
 
+// Whether models compiled from now on draw their texture as it is where lighting
+// is off and their colour is exactly white, which modulating would leave unchanged
+// (on by default). Off draws every texture modulated, for comparisons.
+void setReplaceUnlitTextures(bool enabled);
 // The next display-list name from a block reserved at first use.
 std::uint32_t newDisplayList();
 // Forgets the reserved block, so that the next name comes from a fresh reservation

@@ -84,13 +84,13 @@ void addWallsAndStands(Mesh& m) {
 
 }  // namespace
 
-BuiltModel buildField() {
+BuiltModel buildField(HiddenParts hidden) {
     BuiltModel model;
     model.fileName = "field.a3f";
     model.format = FORMAT_POSITION_NORMAL_TEXCOORDS;
     addGround(model.mesh);
     addWallsAndStands(model.mesh);
-    addOuterGround(model.mesh);
+    addOuterGround(model.mesh, hidden);
     addSky(model.mesh);  // last: see addSky
     model.material.name = "field";
     model.material.shininess = 4;

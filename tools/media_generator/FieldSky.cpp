@@ -23,6 +23,9 @@ UvRect region(const AtlasBox& b) { return atlasRegion(b.x0, b.y0, b.x1, b.y1, FI
 // Angle 0 is +x, a quarter turn is +z: seen from inside, a0 lies to the left of a1.
 float panelStart(int k) { return 2 * PI * (k - 0.5f) / SKY_PANELS; }
 
+// Behind the stands the lower part of a panel is never seen, but it stays: a
+// panel cut there would be drawn from other corners, and its picture would move
+// by rounding.
 void addSkyPanel(Mesh& m, int k) {
     float a0 = panelStart(k), a1 = panelStart(k + 1);
     V3 p0{SKY_RADIUS * std::cos(a0), SKY_BOTTOM, SKY_RADIUS * std::sin(a0)};
@@ -101,7 +104,25 @@ void addSky(Mesh& m) {
     addSkyPanel(m, SKY_PANELS / 4);
 }
 
-void addOuterGround(Mesh& m) {
+namespace {
+
+// Rays slip through the pixel-wide cracks along the tops of the walls and land on
+// the ground a few units beyond them; farther out the stands hide the ground.
+const float CRACK_REACH = 10.0f;
+
+// Ground the camera never sees: behind the stands beyond that reach (on the
+// sides, from the near end on; and beyond the far end), or wholly outside the sky.
+bool groundNeverSeen(float x0, float x1, float z0, float z1) {
+    const bool behindSideStands = (x0 >= WALL_X + CRACK_REACH || x1 <= -WALL_X - CRACK_REACH) && z0 >= NEAR_EDGE_Z;
+    const bool behindFarStand = z0 >= FAR_WALL_Z + CRACK_REACH;
+    const float nearestX = std::fmax(0.0f, std::fmax(x0, -x1)), nearestZ = std::fmax(0.0f, std::fmax(z0, -z1));
+    const bool outsideSky = nearestX * nearestX + nearestZ * nearestZ > SKY_RADIUS * SKY_RADIUS;
+    return behindSideStands || behindFarStand || outsideSky;
+}
+
+}  // namespace
+
+void addOuterGround(Mesh& m, HiddenParts hidden) {
     // Four fields round the stadium's ground, out past the sky, a little below
     // it and reaching a unit under its edges, so that no seam opens between them.
     // Under the stands they are hidden; past the open near end they are what a
@@ -112,6 +133,7 @@ void addOuterGround(Mesh& m) {
         for (float z = z0; z < z1 - 1e-3f; z += step)
             for (float x = x0; x < x1 - 1e-3f; x += step) {
                 float xe = std::fmin(x + step, x1), ze = std::fmin(z + step, z1);
+                if (hidden == HiddenParts::TRIMMED && groundNeverSeen(x, xe, z, ze)) continue;
                 m.addQuad(V3{x, below, z}, V3{x, below, ze}, V3{xe, below, ze}, V3{xe, below, z}, apron);
             }
     };

@@ -15,7 +15,17 @@ struct BuiltModel {
     bool textureAsBmp = false;
 };
 
-BuiltModel buildField();
+// The model file as make_media writes it.
+inline std::string a3fText(const BuiltModel& model) {
+    return formatA3f(model.mesh, model.format, model.material,
+                     "made by make_media, " + std::to_string(model.mesh.triangleCount()) + " triangles");
+}
+
+// Whether the field keeps the parts of its surroundings that no place the camera
+// can reach ever shows: the game ships them trimmed, since the software renderer
+// spends as much on a hidden fragment as on a seen one until the depth test.
+enum class HiddenParts { TRIMMED, KEPT };
+BuiltModel buildField(HiddenParts hidden = HiddenParts::TRIMMED);
 BuiltModel buildUprights();
 BuiltModel buildDog();
 BuiltModel buildRobot();
@@ -62,5 +72,5 @@ void faceTheLight(Mesh& m, std::uint32_t first);
 // The stadium's sky: a cylinder round the field and a dome over it (FieldSky.cpp).
 void addSky(Mesh& m);
 // Ground outside the stadium, out to the sky, for views past the open near end.
-void addOuterGround(Mesh& m);
+void addOuterGround(Mesh& m, HiddenParts hidden);
 

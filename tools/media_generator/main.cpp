@@ -19,9 +19,7 @@
 namespace {
 
 bool writeModel(const std::string& folder, const BuiltModel& model) {
-    std::string comment = "made by make_media, " + std::to_string(model.mesh.triangleCount()) + " triangles";
-    if (!writeTextFile(folder + "/" + model.fileName, formatA3f(model.mesh, model.format, model.material, comment)))
-        return false;
+    if (!writeTextFile(folder + "/" + model.fileName, a3fText(model))) return false;
     std::string texturePath = folder + "/" + model.material.textureFile;
     return model.textureAsBmp ? model.texture.writeBmp(texturePath) : model.texture.writeJpeg(texturePath, 92);
 }
