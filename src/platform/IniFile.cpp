@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileReplacement.h"
+
 namespace {
 
 struct IniText {
@@ -220,29 +222,6 @@ std::string joinText(const IniText& text) {
     return content;
 }
 
-// Writes content to path through path + ".tmp", flushed to the disk before the
-// rename, so the target is either the old file or the complete new one.
-bool replaceFile(const std::string& path, const std::string& content) {
-    const std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    struct stat oldFile;
-    if (stat(path.c_str(), &oldFile) == 0) {
-        fchmod(fileno(file), oldFile.st_mode & 07777);  // the new file keeps the old permissions
-    }
-    bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    written = std::fflush(file) == 0 && written;
-    written = fsync(fileno(file)) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int iniTextReadInt(const std::string& content, const char* section, const char* key,
@@ -300,7 +279,7 @@ bool iniWriteStrings(const char* path, const char* section, const IniEntry* entr
         !iniTextSetStrings(content, section, entries, count)) {
         return false;
     }
-    return replaceFile(path, content);
+    return platformReplaceFile(path, content);
 }
 
 bool iniCopyIfMissing(const char* source, const char* path) {
@@ -315,5 +294,5 @@ bool iniCopyIfMissing(const char* source, const char* path) {
     if (readContent(source, content) != ReadResult::READ) {
         return true;  // nothing to start from: the options begin at their defaults
     }
-    return replaceFile(path, content);
+    return platformReplaceFile(path, content);
 }

@@ -7,12 +7,11 @@
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Image.H>
 #include <FL/Fl_Window.H>
-#include <FL/x.H>
 
 #include <clocale>
 #include <memory>
 
-#include "platform/DisplayConnection.h"
+#include "platform/LauncherDisplay.h"
 
 namespace {
 
@@ -50,21 +49,6 @@ struct LauncherControls {
     Fl_Button* start = nullptr;
     bool started = false;
 };
-
-// The toolkit opens its display on first use, tries only once and ends the
-// process when there is none; opening it here rides out a display that refuses
-// for a moment and lets the game report a real failure its own way.
-bool openDisplay(std::string& failure) {
-    if (fl_display != nullptr) {
-        return true;
-    }
-    Display* display = platformOpenXDisplay(failure);
-    if (display == nullptr) {
-        return false;
-    }
-    fl_open_display(display);
-    return true;
-}
 
 // The toolkit's image only borrows the caller's pixels; the scaled copy owns its
 // own, so nothing refers to the caller's buffer once this returns.
@@ -151,7 +135,7 @@ void buildControls(LauncherControls& controls, const char* title, const Launcher
 LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
                                     const LauncherSplash& splash, std::string* noDisplayReason) {
     std::string failure;
-    if (!openDisplay(failure)) {
+    if (!launcherOpenDisplay(failure)) {
         if (noDisplayReason != nullptr) {
             *noDisplayReason = failure;
         }

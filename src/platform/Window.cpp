@@ -1,7 +1,6 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
-#include <SDL_syswm.h>
 
 #include <cstring>
 #include <string>
@@ -75,16 +74,6 @@ bool startVideoWhileDisplayRefuses() {
         SDL_ResetHint(SDL_HINT_VIDEODRIVER);
     }
     return started;
-}
-
-// The X connection SDL draws the window through; null off X.
-_XDisplay* xDisplayOf(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
-        return nullptr;
-    }
-    return info.info.x11.display;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/OptionsFileLocation.h"
+#include "platform/ExecutablePath.h"
 #include "support/TempMediaDir.h"
 
 namespace {
@@ -18,7 +19,7 @@ class OptionsFileLocationTest : public ::testing::Test {
 protected:
     TempMediaDir dir;
     std::string config = dir.root() + "/home/.config";
-    std::string ownFile = config + "/zorbak-football-2/game.ini";
+    std::string ownFile = config + PLATFORM_PATH_SEPARATOR + "zorbak-football-2" + PLATFORM_PATH_SEPARATOR + "game.ini";
 
     static std::string read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
