@@ -17,6 +17,13 @@ SCENARIO=""
 AUDIO=""
 OUTPUT=""
 EXIT_HOOKS=()
+# The Windows build is played under Wine: ZF_E2E_RUNNER=wine starts the program
+# through it. Wine names each window's class after the executable, so there the
+# launcher is the first window with the game's title, and the game window any
+# other (ZF_E2E_LAUNCHER_CLASS and ZF_E2E_GAME_CLASS name the classes to look for).
+E2E_RUNNER=${ZF_E2E_RUNNER:-}
+E2E_LAUNCHER_CLASS=${ZF_E2E_LAUNCHER_CLASS:-^ZorbakLauncher\$}
+E2E_GAME_CLASS=${ZF_E2E_GAME_CLASS:-^zorbak\$}
 
 # Checks the arguments and runs the script again under an Xvfb of its own, so that
 # tests running side by side share no pointer, focus or windows. The screen is the
@@ -141,7 +148,12 @@ stop_game() {
 new_game_folder() {  # name [game.ini text]
   GAME="$WORK/$1"
   mkdir -p "$GAME"
-  cp "$ZORBAK" "$GAME/zorbak"
+  GAME_PROGRAM=$(basename "$ZORBAK")
+  cp "$ZORBAK" "$GAME/$GAME_PROGRAM"
+  # Beside the media, as the Windows zip has them (fonts/ with the label's fallback font).
+  if [ -n "${ZF_E2E_EXTRA_FOLDER:-}" ]; then
+    cp -r "$ZF_E2E_EXTRA_FOLDER" "$GAME/"
+  fi
   cp -r "$MEDIA" "$GAME/media"
   rm -f "$GAME/media/game.ini"
   if [ $# -ge 2 ]; then
@@ -157,10 +169,10 @@ new_game_folder() {  # name [game.ini text]
 # set, is the display the program is given.
 start_program() {  # folder command
   (cd "$1" && DISPLAY="${GAME_DISPLAY:-$DISPLAY}" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$AUDIO" \
-    exec timeout 150 "$2") \
+    exec timeout 150 $E2E_RUNNER "$2") \
     > "$OUTPUT" 2>&1 &
   GAME_PID=$!
-  LAUNCHER=$(timeout 20 xdotool search --sync --onlyvisible --class '^ZorbakLauncher$' | head -n 1)
+  LAUNCHER=$(timeout 20 xdotool search --sync --onlyvisible --class "$E2E_LAUNCHER_CLASS" | head -n 1)
   if [ -z "$LAUNCHER" ]; then
     fail "no launcher window"
     stop_game
@@ -170,7 +182,7 @@ start_program() {  # folder command
 }
 
 start_game() {
-  start_program "$GAME" ./zorbak
+  start_program "$GAME" "./$GAME_PROGRAM"
 }
 
 press_start() {
@@ -180,7 +192,7 @@ press_start() {
 # Any visible window of the game's program: SDL names the class after the
 # executable (the launcher has a class of its own).
 game_windows() {
-  xdotool search --onlyvisible --class '^zorbak$' 2> /dev/null
+  xdotool search --onlyvisible --class "$E2E_GAME_CLASS" 2> /dev/null | grep -vx "$LAUNCHER"
 }
 
 # The game window must have the class and the game's title (the launcher's too).

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds and packs the Windows game with its tests (scripts/build-windows.sh) and
+# runs every test of it under Wine through ctest: the unit and window tests (Wine
+# as the toolchain's emulator, on one virtual X server), the whole-program tests
+# and the installer's test (each on an X server of its own).
+#   usage: test-windows.sh [BUILD]   (default: build-win/)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath -m "${1:-build-win}")
+bash scripts/build-windows.sh "$build" > /dev/null
+
+# A prefix of the tests' own, made fresh, so nothing from an earlier run or from
+# the player's own Wine counts. The installer's test makes another one.
+export WINEPREFIX="$build/wine" WINEDEBUG=-all
+rm -rf "$WINEPREFIX"
+cd "$build"
+export SDL_AUDIODRIVER=dummy LC_ALL=C
+run_tests() {
+  wineboot -i > /dev/null 2>&1
+  wineserver -w
+  # A server that stays up, and Wine's background processes started once:
+  # otherwise each test pays Wine's start-up, and the first one hangs on a pipe
+  # that the background processes hold.
+  wineserver -p
+  wine cmd /c exit
+  local status=0
+  ctest --output-on-failure -j "$(nproc)" --timeout 900 || status=$?
+  wineserver -k
+  return $status
+}
+export -f run_tests
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c run_tests
