@@ -16,14 +16,15 @@ shift || true
 prefix=$(bash scripts/build-windows-deps.sh | tail -n 1)
 
 cmake -S . -B "$build" -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake \
-  -DZF_WIN_DEPS_PREFIX="$prefix" -DZF_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Release "$@" >&2
+  -DZF_WIN_DEPS_PREFIX="$prefix" -DZF_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >&2
 cmake --build "$build" -j "$(nproc)" >&2
 
 version=$(sed -n 's/^project([A-Za-z0-9]* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 name="zorbak-football-2-$version"
 stage="$build/package/$name"
 rm -rf "$build/package"
-cmake --install "$build" --prefix "$stage" >&2
+# Optimised as the Linux build is; the debugging data stays out of the packages.
+cmake --install "$build" --prefix "$stage" --strip >&2
 # Notepad of old reads only Windows line ends.
 sed 's/$/\r/' windows/README.txt > "$stage/README.txt"
 

@@ -5,14 +5,15 @@
 
 # The label's texts rendered by the Windows build itself, through Wine, so that
 # the font it finds there is the font the game shows.
-add_executable(e2e_label_picture label_picture.cpp)
+add_executable(e2e_label_picture ${CMAKE_CURRENT_LIST_DIR}/label_picture.cpp)
 target_link_libraries(e2e_label_picture PRIVATE zf_all)
 set(label_picture_runner ${CMAKE_CURRENT_BINARY_DIR}/e2e_label_picture.sh)
-file(GENERATE OUTPUT ${label_picture_runner} FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
-  CONTENT "#!/bin/sh\nexec ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:e2e_label_picture> \"$@\"\n")
+file(GENERATE OUTPUT ${label_picture_runner}
+  CONTENT "#!/bin/sh\nexec ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:e2e_label_picture> \"\$@\"\n"
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 
 foreach(name play_e2e bad_media_e2e)
-  add_test(NAME e2e.${name} COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/${name}.sh
+  add_test(NAME e2e.${name} COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/${name}.sh
     $<TARGET_FILE:zorbak> ${CMAKE_SOURCE_DIR}/media)
   # Wine names a window's class after its executable, launcher and game alike.
   set_tests_properties(e2e.${name} PROPERTIES LABELS "e2e;display" TIMEOUT 900
@@ -21,7 +22,7 @@ endforeach()
 
 # The installer that scripts/build-windows.sh makes from this build, in a Wine
 # prefix of the test's own.
-add_test(NAME e2e.windows_installer_e2e COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows_installer_e2e.sh
+add_test(NAME e2e.windows_installer_e2e COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/windows_installer_e2e.sh
   ${CMAKE_BINARY_DIR}/zorbak-football-2-${PROJECT_VERSION}-setup.exe ${CMAKE_SOURCE_DIR}/media)
 set_tests_properties(e2e.windows_installer_e2e PROPERTIES LABELS "e2e;display" TIMEOUT 900
   ENVIRONMENT "LC_ALL=C;ZF_E2E_RUNNER=${CMAKE_CROSSCOMPILING_EMULATOR};ZF_E2E_LAUNCHER_CLASS=^zorbak\\.exe$;ZF_E2E_GAME_CLASS=^zorbak\\.exe$")
