@@ -18,6 +18,17 @@ export SDL_AUDIODRIVER=dummy LC_ALL=C
 run_tests() {
   wineboot -i > /dev/null 2>&1
   wineserver -w
+  # The whole-program tests' own prefixes (tests/e2e/WindowsE2e.cmake), copied
+  # rather than made again.
+  local name
+  for name in play_e2e bad_media_e2e; do
+    rm -rf "$WINEPREFIX-$name"
+    cp -a "$WINEPREFIX" "$WINEPREFIX-$name"
+  done
+  # Wine's own fonts folder is empty: the whole-program tests find the game's
+  # font in the fonts folder beside it, as on a bare Windows; the unit tests,
+  # whose executable has none, find it installed.
+  cp /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   # A server that stays up, and Wine's background processes started once:
   # otherwise each test pays Wine's start-up, and the first one hangs on a pipe
   # that the background processes hold.
@@ -25,7 +36,9 @@ run_tests() {
   wine cmd /c exit
   local status=0
   ctest --output-on-failure -j "$(nproc)" --timeout 900 || status=$?
-  wineserver -k
+  for prefix in "$WINEPREFIX" "$WINEPREFIX"-*; do
+    WINEPREFIX=$prefix wineserver -k 2> /dev/null || true
+  done
   return $status
 }
 export -f run_tests

@@ -7,6 +7,9 @@
 # the font it finds there is the font the game shows.
 add_executable(e2e_label_picture ${CMAKE_CURRENT_LIST_DIR}/label_picture.cpp)
 target_link_libraries(e2e_label_picture PRIVATE zf_all)
+add_custom_command(TARGET e2e_label_picture POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/fonts $<TARGET_FILE_DIR:e2e_label_picture>/fonts)
+add_dependencies(e2e_label_picture zorbak)
 set(label_picture_runner ${CMAKE_CURRENT_BINARY_DIR}/e2e_label_picture.sh)
 file(GENERATE OUTPUT ${label_picture_runner}
   CONTENT "#!/bin/sh\nexec ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:e2e_label_picture> \"\$@\"\n"
@@ -16,8 +19,11 @@ foreach(name play_e2e bad_media_e2e)
   add_test(NAME e2e.${name} COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/${name}.sh
     $<TARGET_FILE:zorbak> ${CMAKE_SOURCE_DIR}/media)
   # Wine names a window's class after its executable, launcher and game alike.
+  # Each test has a Wine prefix of its own (scripts/test-windows.sh makes them):
+  # Wine's desktop process stays on the X server of the first program that a
+  # prefix ran, and these tests each run their own.
   set_tests_properties(e2e.${name} PROPERTIES LABELS "e2e;display" TIMEOUT 900
-    ENVIRONMENT "LC_ALL=C;ZF_E2E_RUNNER=${CMAKE_CROSSCOMPILING_EMULATOR};ZF_E2E_LAUNCHER_CLASS=^zorbak\\.exe$;ZF_E2E_GAME_CLASS=^zorbak\\.exe$;ZF_LABEL_PICTURE=${label_picture_runner};ZF_E2E_EXTRA_FOLDER=${CMAKE_BINARY_DIR}/fonts")
+    ENVIRONMENT "LC_ALL=C;WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${name};ZF_E2E_RUNNER=${CMAKE_CROSSCOMPILING_EMULATOR};ZF_E2E_LAUNCHER_CLASS=^zorbak\\.exe$;ZF_E2E_GAME_CLASS=^zorbak\\.exe$;ZF_LABEL_PICTURE=${label_picture_runner};ZF_E2E_EXTRA_FOLDER=${CMAKE_BINARY_DIR}/fonts;ZF_E2E_BOX_QUIET_S=10")
 endforeach()
 
 # The installer that scripts/build-windows.sh makes from this build, in a Wine
