@@ -22,7 +22,9 @@ foreach(name play_e2e bad_media_e2e)
   # Each test has a Wine prefix of its own (scripts/test-windows.sh makes them):
   # Wine's desktop process stays on the X server of the first program that a
   # prefix ran, and these tests each run their own.
-  set_tests_properties(e2e.${name} PROPERTIES LABELS "e2e;display" TIMEOUT 900
+  # Run alone: Wine and the software renderer beside other tests on two cores
+  # make the game's start slower than the scripts' patience.
+  set_tests_properties(e2e.${name} PROPERTIES LABELS "e2e;display" TIMEOUT 900 RUN_SERIAL ON
     ENVIRONMENT "LC_ALL=C;WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${name};ZF_E2E_RUNNER=${CMAKE_CROSSCOMPILING_EMULATOR};ZF_E2E_LAUNCHER_CLASS=^zorbak\\.exe$;ZF_E2E_GAME_CLASS=^zorbak\\.exe$;ZF_LABEL_PICTURE=${label_picture_runner};ZF_E2E_EXTRA_FOLDER=${CMAKE_BINARY_DIR}/fonts;ZF_E2E_BOX_QUIET_S=10")
 endforeach()
 
@@ -30,5 +32,5 @@ endforeach()
 # prefix of the test's own.
 add_test(NAME e2e.windows_installer_e2e COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/windows_installer_e2e.sh
   ${CMAKE_BINARY_DIR}/zorbak-football-2-${PROJECT_VERSION}-setup.exe ${CMAKE_SOURCE_DIR}/media)
-set_tests_properties(e2e.windows_installer_e2e PROPERTIES LABELS "e2e;display" TIMEOUT 900
+set_tests_properties(e2e.windows_installer_e2e PROPERTIES LABELS "e2e;display" TIMEOUT 900 RUN_SERIAL ON
   ENVIRONMENT "LC_ALL=C;ZF_E2E_RUNNER=${CMAKE_CROSSCOMPILING_EMULATOR};ZF_E2E_LAUNCHER_CLASS=^zorbak\\.exe$;ZF_E2E_GAME_CLASS=^zorbak\\.exe$")
