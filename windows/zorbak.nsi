@@ -1,6 +1,6 @@
 ; The Windows installer of Zorbak Football II, made by scripts/build-windows.sh:
-;   makensis -DVERSION=1.0.0 -DSTAGE=<folder of the game> -DFILES=<folder of the
-;            file lists> -DOUTFILE=<setup.exe> windows/zorbak.nsi
+;   makensis -DVERSION=1.0.0 -DFILES=<folder of the file lists it writes>
+;            -DOUTFILE=<setup.exe> windows/zorbak.nsi
 ; It installs for all users under Program Files, adds a Start-menu entry and an
 ; entry in Apps & Features, and runs silently with /S. The uninstaller removes
 ; exactly the files the installer wrote; a folder is left only while the player's
