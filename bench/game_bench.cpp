@@ -1,7 +1,7 @@
 // The game's own costs with its real window, models, label and sound output:
 // start-up to the first drawn frame, and one frame of play. Needs a display
 // (run under xvfb-run); sound goes to SDL's silent driver unless one is chosen.
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdio>

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the checkout's files (committed, and new ones
-# not ignored), in a copy of the tree so that the checkout stays clean, and puts
+# not ignored; from an unpacked source tarball, without git, every file but the
+# build folders), in a copy of the tree so that the source stays clean, and puts
 # zorbak-football-2_<version>_<arch>.deb into OUTPUT (default: build-deb/).
 #   usage: build-package.sh [OUTPUT]
 # Prints the path of the .deb as its last line.
@@ -14,7 +15,12 @@ trap 'rm -rf "$work"' EXIT
 
 tree="$work/zorbak-football-2-$version"
 mkdir -p "$tree"
-git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$tree"
+if command -v git > /dev/null && git rev-parse --is-inside-work-tree > /dev/null 2>&1; then
+  git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$tree"
+else
+  find . \( -path './build*' -o -path './.git' \) -prune -o -type f -print0 |
+    xargs -0 cp --parents -t "$tree"
+fi
 
 (cd "$tree" && dpkg-buildpackage -b -us -uc -j"$(nproc)") > "$work/build.log" 2>&1 || {
   tail -n 60 "$work/build.log"

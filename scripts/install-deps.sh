@@ -2,9 +2,11 @@
 # Installs the Debian 12 packages that the game, its tests and its media tools need.
 # As root it installs them; otherwise it checks that they are there and, if not,
 # prints the exact command to run and stops.
-#   usage: install-deps.sh [test]
-# With "test" it adds what building and checking the Debian package needs, and
-# clang with its runtime libraries for the fuzzing harnesses that CI runs.
+#   usage: install-deps.sh [test|windows]
+# With "test" it adds what building and checking the Debian package needs,
+# clang with its runtime libraries for the fuzzing harnesses that CI runs, and
+# the Windows set. With "windows" it adds what cross-building the Windows game,
+# packing it and testing it under Wine needs.
 set -euo pipefail
 
 PACKAGES=(
@@ -16,9 +18,14 @@ PACKAGES=(
 )
 PACKAGING_PACKAGES=(debhelper lintian desktop-file-utils appstream)
 FUZZING_PACKAGES=(clang libclang-rt-14-dev)
-if [ "${1:-}" = test ]; then
-  PACKAGES+=("${PACKAGING_PACKAGES[@]}" "${FUZZING_PACKAGES[@]}")
-fi
+# The posix thread variant of MinGW-w64 (std::thread needs it); wine64 alone has
+# no wine command.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix nasm ninja-build googletest wine wine64 nsis zip
+  dpkg-dev)
+case "${1:-}" in
+  test) PACKAGES+=("${PACKAGING_PACKAGES[@]}" "${FUZZING_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}") ;;
+  windows) PACKAGES+=("${WINDOWS_PACKAGES[@]}") ;;
+esac
 INSTALL_LINE="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ${PACKAGES[*]}"
 
 missing=()

@@ -3,6 +3,7 @@
 # folder and of folders on lower rungs only. Prints every include that points to
 # the same or a higher rung and fails when there is one.
 #   usage: check_layers.sh [SRC_DIR]   (default: the project's src/)
+# It also keeps every OS branch (_WIN32) inside platform/.
 set -euo pipefail
 src_dir="${1:-$(dirname "$0")/../src}"
 
@@ -32,6 +33,10 @@ while IFS= read -r file; do
   line_number=0
   while IFS= read -r line; do
     line_number=$((line_number + 1))
+    if [ "$folder" != platform ] && [[ "$line" == *_WIN32* ]]; then
+      echo "$relative:$line_number: $line  (an OS branch outside platform/)" >&2
+      status=1
+    fi
     [[ "$line" =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([^\"]+)\" ]] || continue
     target="${BASH_REMATCH[1]}"
     if [[ "$target" != */* ]]; then

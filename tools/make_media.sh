@@ -15,8 +15,10 @@ media=${2:-$(cd "$(dirname "$0")/.." && pwd)/media}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The desktop icons go beside the media folder, in the layout of share/icons/hicolor.
-"$generator" "$media" --pcm "$work" --icons "$(dirname "$media")/share/icons/hicolor"
+# The desktop icons go beside the media folder, in the layout of share/icons/hicolor,
+# and the Windows icon into windows/.
+"$generator" "$media" --pcm "$work" --icons "$(dirname "$media")/share/icons/hicolor" \
+  --ico "$(dirname "$media")/windows/zorbak-football-2.ico"
 
 # sox: -R fixes every random seed, -D turns dithering off, so runs repeat exactly.
 sx() { sox -R -D "$@"; }

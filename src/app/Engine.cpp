@@ -1,6 +1,6 @@
 #include "app/Engine.h"
 
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include <cmath>
 

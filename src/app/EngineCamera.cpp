@@ -1,7 +1,7 @@
 // Projection, camera and lights. The view matrix lives on the projection stack, so
 // the model-view matrix holds only each model's own transform and lighting is
 // worked out in world coordinates.
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include <cmath>
 

@@ -15,7 +15,9 @@ bool makeMediaPath(char* out, const char* name) {
         return false;
     }
     const std::string directory = platformExecutableDirectory();
-    int length = std::snprintf(out, MAX_PATH_LENGTH, "%s/media/%s", directory.c_str(), name);
+    const char separator = PLATFORM_PATH_SEPARATOR;
+    int length = std::snprintf(out, MAX_PATH_LENGTH, "%s%cmedia%c%s", directory.c_str(), separator,
+                               separator, name);
     if (length < 0 || static_cast<std::size_t>(length) >= MAX_PATH_LENGTH) {
         // A cut path could name some other, existing file: refuse it outright.
         out[0] = '\0';

@@ -1,6 +1,7 @@
 #include "core/OptionsFileLocation.h"
 
 #include "core/MediaPath.h"
+#include "platform/ExecutablePath.h"
 #include "platform/IniFile.h"
 #include "platform/UserFolders.h"
 
@@ -24,11 +25,11 @@ std::string locateOptionsFile(const char* name, bool mediaWritable, const std::s
     if (userConfigFolder.empty()) {
         return "";
     }
-    const std::string folder = userConfigFolder + "/" + USER_OPTIONS_FOLDER;
+    const std::string folder = userConfigFolder + PLATFORM_PATH_SEPARATOR + USER_OPTIONS_FOLDER;
     if (!platformMakeFolders(folder)) {
         return "";
     }
-    const std::string ownFile = folder + "/" + name;
+    const std::string ownFile = folder + PLATFORM_PATH_SEPARATOR + name;
     // The media folder's file holds the options the game was installed with: the
     // player starts from those, then keeps their own.
     if (!inMedia.empty() && !iniCopyIfMissing(inMedia.c_str(), ownFile.c_str())) {

@@ -1,6 +1,6 @@
 #include "model/AlphaRules.h"
 
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include <cstddef>
 

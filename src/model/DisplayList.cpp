@@ -1,4 +1,4 @@
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include "model/Model.h"
 

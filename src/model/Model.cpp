@@ -1,6 +1,6 @@
 #include "model/Model.h"
 
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "model/TextureCache.h"
 
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include <cstdlib>
 #include <cstring>

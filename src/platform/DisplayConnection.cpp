@@ -1,5 +1,6 @@
 #include "platform/DisplayConnection.h"
 
+#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <sys/stat.h>
 
@@ -86,6 +87,15 @@ bool platformRetryWhileDisplayRefuses(const std::function<bool()>& attempt) {
         std::this_thread::sleep_for(std::chrono::milliseconds(DISPLAY_RETRY_PAUSE_MS));
     }
     return true;
+}
+
+_XDisplay* xDisplayOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+        return nullptr;
+    }
+    return info.info.x11.display;
 }
 
 _XDisplay* platformOpenXDisplay(std::string& failure) {

@@ -10,6 +10,7 @@
 // the player can see. A display that is really absent must still fail at once.
 
 struct _XDisplay;  // Xlib's Display
+struct SDL_Window;
 
 // How long a refused display is tried again, and the pause between tries.
 constexpr int DISPLAY_PATIENCE_MS = 2000;
@@ -36,6 +37,9 @@ bool platformRetryWhileDisplayRefuses(const std::function<bool()>& attempt);
 // Opens a connection to the display named by DISPLAY, retrying as above. Null on
 // failure, with failure saying which display and why.
 _XDisplay* platformOpenXDisplay(std::string& failure);
+
+// The X connection SDL draws the window through; null off X.
+_XDisplay* xDisplayOf(SDL_Window* window);
 
 // While it lives, X protocol errors (from any connection of the process) are
 // collected instead of ending the process, which Xlib's own handler does. One

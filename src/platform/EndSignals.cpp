@@ -77,3 +77,6 @@ int platformEndExitCode(int code) {
     const int signal = gEndSignal.load();
     return signal != 0 ? SIGNAL_EXIT_BASE + signal : code;
 }
+
+// An X session's end comes as SIGTERM, or as the loss of the display.
+void platformWatchSessionEnd(SDL_Window*) {}

@@ -11,6 +11,8 @@
 
 constexpr int END_SIGNAL_GRACE_MS = 500;
 
+struct SDL_Window;
+
 // Catches the three signals from now on; call once, first thing in the program.
 void platformCatchEndSignals();
 
@@ -19,3 +21,9 @@ int platformEndSignal();
 // The exit code of a run that would otherwise end with code: 128 + the number of
 // the stop signal once one asked the run to end.
 int platformEndExitCode(int code);
+
+// Where the desktop tells the end of the session to the program's windows rather
+// than by a signal (Windows: the logoff's end-session message), the game window
+// passes it on: the run ends with the same save and the exit code of SIGTERM.
+// Elsewhere nothing to do; call once the window exists.
+void platformWatchSessionEnd(SDL_Window* window);

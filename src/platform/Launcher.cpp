@@ -7,17 +7,15 @@
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Image.H>
 #include <FL/Fl_Window.H>
-#include <FL/x.H>
 
 #include <clocale>
 #include <memory>
 #include <utility>
 
-#include "platform/DisplayConnection.h"
-#include "platform/GamepadDevice.h"
-#include "platform/LauncherFont.h"
-#include "platform/DisplayLoss.h"
 #include "platform/EndSignals.h"
+#include "platform/GamepadDevice.h"
+#include "platform/LauncherDisplay.h"
+#include "platform/LauncherFont.h"
 
 namespace {
 
@@ -78,22 +76,6 @@ struct LauncherControls {
     Fl_Button* start = nullptr;
     bool started = false;
 };
-
-// The toolkit opens its display on first use, tries only once and ends the
-// process when there is none; opening it here rides out a display that refuses
-// for a moment and lets the game report a real failure its own way.
-bool openDisplay(std::string& failure) {
-    if (fl_display != nullptr) {
-        return true;
-    }
-    Display* display = platformOpenXDisplay(failure);
-    if (display == nullptr) {
-        return false;
-    }
-    fl_open_display(display);
-    platformEndRunOnDisplayLoss();  // in place of the toolkit's own reaction
-    return true;
-}
 
 // The toolkit's image only borrows the caller's pixels; the scaled copy owns its
 // own, so nothing refers to the caller's buffer once this returns.
@@ -224,7 +206,7 @@ void buildControls(LauncherControls& controls, const char* title, const Launcher
 
 std::vector<LauncherTextFit> platformLauncherTextFits(const LauncherState& state) {
     std::string failure;
-    if (!openDisplay(failure)) {
+    if (!launcherOpenDisplay(failure)) {
         return {};
     }
     LauncherControls controls;
@@ -236,7 +218,7 @@ std::vector<LauncherTextFit> platformLauncherTextFits(const LauncherState& state
 LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
                                     const LauncherSplash& splash, std::string* noDisplayReason) {
     std::string failure;
-    if (!openDisplay(failure)) {
+    if (!launcherOpenDisplay(failure)) {
         if (noDisplayReason != nullptr) {
             *noDisplayReason = failure;
         }

@@ -1,13 +1,13 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
-#include <SDL_syswm.h>
 
 #include <cstring>
 #include <string>
 
 #include "platform/DisplayConnection.h"
 #include "platform/DisplayLoss.h"
+#include "platform/EndSignals.h"
 #include "platform/MessageBoxOwner.h"
 #include "platform/WindowHandle.h"
 #include "platform/WindowVisibility.h"
@@ -73,16 +73,6 @@ bool startVideoWhileDisplayRefuses() {
         SDL_ResetHint(SDL_HINT_VIDEODRIVER);
     }
     return started;
-}
-
-// The X connection SDL draws the window through; null off X.
-_XDisplay* xDisplayOf(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
-        return nullptr;
-    }
-    return info.info.x11.display;
 }
 
 }  // namespace
@@ -228,6 +218,7 @@ PlatformWindow* platformCreateWindow(const char* title, int width, int height, b
         return nullptr;
     }
     watchWindowCoverage(window);
+    platformWatchSessionEnd(window);
     SDL_RaiseWindow(window);
     // Without a window manager nobody else hands the new window the keyboard.
     SDL_SetWindowInputFocus(window);

@@ -1,6 +1,6 @@
 #include "text/TextLabel.h"
 
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include <cstring>
 #include <new>

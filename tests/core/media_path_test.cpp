@@ -4,13 +4,15 @@
 #include <string>
 
 #include "core/MediaPath.h"
+#include "platform/ExecutablePath.h"
 #include "support/TempMediaDir.h"
 
 TEST(MediaPathTest, NameGoesIntoMediaBesideTheExecutable) {
     TempMediaDir dir;
     char path[MAX_PATH_LENGTH];
     ASSERT_TRUE(makeMediaPath(path, "splash.jpg"));
-    EXPECT_EQ(std::string(path), dir.root() + "/media/splash.jpg");
+    const char separator = PLATFORM_PATH_SEPARATOR;
+    EXPECT_EQ(std::string(path), dir.root() + separator + "media" + separator + "splash.jpg");
 
     char inPlace[MAX_PATH_LENGTH] = "zq.a3f";
     ASSERT_TRUE(makeMediaPathInPlace(inPlace));

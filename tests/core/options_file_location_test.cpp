@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/OptionsFileLocation.h"
+#include "platform/ExecutablePath.h"
 #include "support/TempMediaDir.h"
 
 namespace {
@@ -18,7 +19,7 @@ class OptionsFileLocationTest : public ::testing::Test {
 protected:
     TempMediaDir dir;
     std::string config = dir.root() + "/home/.config";
-    std::string ownFile = config + "/zorbak-football-2/game.ini";
+    std::string ownFile = config + PLATFORM_PATH_SEPARATOR + "zorbak-football-2" + PLATFORM_PATH_SEPARATOR + "game.ini";
 
     static std::string read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -42,7 +43,6 @@ TEST_F(OptionsFileLocationTest, AReadOnlyInstallGivesEachPlayerACopyOfItsOptions
     dir.write("game.ini", installed);
     ASSERT_EQ(locateOptionsFile("game.ini", false, config), ownFile);
     EXPECT_EQ(read(ownFile), installed);
-    EXPECT_EQ(fs::status(config).permissions() & fs::perms::all, fs::perms::owner_all);
     EXPECT_FALSE(fs::exists(ownFile + ".tmp"));
 
     // From then on the player's own file stands, whatever the installed one says.
@@ -51,6 +51,12 @@ TEST_F(OptionsFileLocationTest, AReadOnlyInstallGivesEachPlayerACopyOfItsOptions
     EXPECT_EQ(locateOptionsFile("game.ini", false, config), ownFile);
     EXPECT_EQ(read(ownFile), "[Game]\nWidth=1024\n");
     EXPECT_EQ(dir.read("game.ini"), "[Game]\nWidth=640\n");
+}
+
+// Windows has no such modes (a player's %APPDATA% is theirs by its access list).
+TEST_F(OptionsFileLocationTest, MadeConfigFolderIsOpenToItsOwnerOnly) {
+    ASSERT_EQ(locateOptionsFile("game.ini", false, config), ownFile);
+    EXPECT_EQ(fs::status(config).permissions() & fs::perms::all, fs::perms::owner_all);
 }
 
 TEST_F(OptionsFileLocationTest, WithoutAnInstalledFileThePlayersFileStartsEmpty) {

@@ -17,6 +17,13 @@ SCENARIO=""
 AUDIO=""
 OUTPUT=""
 EXIT_HOOKS=()
+# The Windows build is played under Wine: ZF_E2E_RUNNER=wine starts the program
+# through it. Wine names each window's class after the executable, so there the
+# launcher is the first window with the game's title, and the game window any
+# other (ZF_E2E_LAUNCHER_CLASS and ZF_E2E_GAME_CLASS name the classes to look for).
+E2E_RUNNER=${ZF_E2E_RUNNER:-}
+E2E_LAUNCHER_CLASS=${ZF_E2E_LAUNCHER_CLASS:-^ZorbakLauncher\$}
+E2E_GAME_CLASS=${ZF_E2E_GAME_CLASS:-^zorbak\$}
 
 # Checks the arguments and runs the script again under an Xvfb of its own, so that
 # tests running side by side share no pointer, focus or windows. The screen is the
@@ -174,7 +181,12 @@ stop_game() {
 new_game_folder() {  # name [game.ini text]
   GAME="$WORK/$1"
   mkdir -p "$GAME"
-  cp "$ZORBAK" "$GAME/zorbak"
+  GAME_PROGRAM=$(basename "$ZORBAK")
+  cp "$ZORBAK" "$GAME/$GAME_PROGRAM"
+  # Beside the media, as the Windows zip has them (fonts/ with the label's fallback font).
+  if [ -n "${ZF_E2E_EXTRA_FOLDER:-}" ]; then
+    cp -r "$ZF_E2E_EXTRA_FOLDER" "$GAME/"
+  fi
   cp -r "$MEDIA" "$GAME/media"
   rm -f "$GAME/media/game.ini"
   if [ $# -ge 2 ]; then
@@ -190,10 +202,10 @@ new_game_folder() {  # name [game.ini text]
 # killed first. GAME_DISPLAY, when set, is the display the program is given.
 start_program() {  # folder command
   (cd "$1" && DISPLAY="${GAME_DISPLAY:-$DISPLAY}" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$AUDIO" \
-    exec timeout "${GAME_SECONDS:-150}" "$2") \
+    exec timeout "${GAME_SECONDS:-150}" $E2E_RUNNER "$2") \
     > "$OUTPUT" 2>&1 &
   GAME_PID=$!
-  LAUNCHER=$(timeout 20 xdotool search --sync --onlyvisible --class '^ZorbakLauncher$' | head -n 1)
+  LAUNCHER=$(timeout 20 xdotool search --sync --onlyvisible --class "$E2E_LAUNCHER_CLASS" | head -n 1)
   if [ -z "$LAUNCHER" ]; then
     fail "no launcher window"
     stop_game
@@ -203,7 +215,7 @@ start_program() {  # folder command
 }
 
 start_game() {
-  start_program "$GAME" ./zorbak
+  start_program "$GAME" "./$GAME_PROGRAM"
 }
 
 press_start() {
@@ -213,7 +225,7 @@ press_start() {
 # Any visible window of the game's program: SDL names the class after the
 # executable (the launcher has a class of its own).
 game_windows() {
-  xdotool search --onlyvisible --class '^zorbak$' 2> /dev/null
+  xdotool search --onlyvisible --class "$E2E_GAME_CLASS" 2> /dev/null | grep -vx "$LAUNCHER"
 }
 
 # The game window must have the class and the game's title (the launcher's too).
@@ -257,13 +269,14 @@ expect_exit() {  # expected-code seconds after-what
   GAME_PID=""
 }
 
-# Quits with Q as a player does and checks the exit code and the options file.
+# Quits with Q as a player does and checks the exit code and the options file
+# (OPTIONS_FILE, by default media/game.ini in the game's folder).
 quit_and_check_exit() {
   xdotool mousemove --window "$GAME_WINDOW" 320 240 keydown q sleep 0.1 keyup q
   expect_exit 0 10 Q || return
   # Lines of the file outside the section are the player's own and may stay.
   local section="$WORK/game-section.txt" key
-  awk '/^\[/ { inside = ($0 ~ /^\[Game\]\r?$/); next } inside' "$GAME/media/game.ini" \
+  awk '/^\[/ { inside = ($0 ~ /^\[Game\]\r?$/); next } inside' "${OPTIONS_FILE:-$GAME/media/game.ini}" \
     > "$section" 2> /dev/null
   for key in Windowed Lights Music Joystick UseHiQualTex Width Height UseScreenRes; do
     grep -q "^$key=-\?[0-9]\+\r\?$" "$section" || fail "game.ini's [Game] has no number for $key"

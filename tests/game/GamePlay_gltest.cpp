@@ -1,6 +1,6 @@
 // Whole drives in one process: the real engine, window, models, label and sound
 // output, with input sent as window messages and the game clock stepped by hand.
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 #include <gtest/gtest.h>
 
 #include <atomic>

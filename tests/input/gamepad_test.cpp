@@ -81,7 +81,7 @@ TEST_F(GamepadTest, APadNoMappingKnowsIsReadRawUntilOneIsAdded) {
 
     const std::string guid = platformVirtualPadGuid(device);
     const std::string text = "# the player's own pads\n\n" + guid +
-                             ",Other system,a:b0,platform:Windows,\r\n"
+                             ",Other system,a:b0,platform:Android,\r\n"
                              "not a mapping\n" +
                              guid + ",Raw pad,a:b1,b:b2,start:b3,leftx:a0,lefty:a1,\n";
     std::vector<int> refusedLines;

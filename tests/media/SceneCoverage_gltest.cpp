@@ -13,7 +13,7 @@
 // at 45 degrees while the dog runs 4 units for the ball's 50, which bounds the
 // camera's pitch by atan(50 / 46.5) = 47.1 degrees; the window's 22.5 degrees
 // above the centre then reach 69.6 degrees above the horizon.
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -9,7 +9,6 @@
 // middle, z from -60 (the dog on its own end line) to 27.5 (at the far one). The
 // grid reaches 3 units further each way, for a long frame that carries the dog
 // past the edge of play before the next step puts it back.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -22,6 +21,7 @@
 #include <vector>
 
 #include "media_generator/Models.h"
+#include "platform/OpenGl.h"
 #include "support/GlTestWindow.h"
 
 namespace {

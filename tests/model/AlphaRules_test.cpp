@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "support/GlTestWindow.h"
 
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include "platform/Window.h"
 

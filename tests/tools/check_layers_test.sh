@@ -27,5 +27,9 @@ expect_refused model/Reader.cpp "game/Game.h"     # up the ladder
 expect_refused core/Paths.cpp "math/Vec.h"        # same rung, other folder
 expect_refused platform/Clock.h "core/Paths.h"    # the bottom rung includes nothing of ours
 expect_refused core/Paths.cpp "../game/Game.h"    # a relative path around the ladder
+echo '#ifdef _WIN32' >>"$tree/platform/Clock.h"
 bash "$check" "$tree"
+echo '#ifdef _WIN32' >>"$tree/core/Paths.cpp"
+output=$(bash "$check" "$tree" 2>&1) && fail "an OS branch in core/ was accepted"
+grep -q '^core/Paths.cpp:[0-9]*: #ifdef _WIN32' <<<"$output" || fail "no line for the OS branch: $output"
 echo "layer check: all cases behave"

@@ -2,7 +2,7 @@
 
 // What the tools that photograph the game's own renderer share: reading the frame
 // just drawn and saving it as a PPM picture.
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include <cstdio>
 #include <string>

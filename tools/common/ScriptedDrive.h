@@ -3,7 +3,6 @@
 // One scripted drive of the real game, run through the game's own main loop under
 // a stepped clock, with the renderer's shortcuts on or off: the benchmark that
 // times the drive and the window test that compares its pictures play the same one.
-#include <GL/gl.h>
 #include <stdlib.h>
 
 #include <cstdint>
@@ -18,6 +17,7 @@
 #include "app/Engine.h"
 #include "core/ErrorMessages.h"
 #include "core/FrameTime.h"
+#include "platform/OpenGl.h"
 #include "game/Game.h"
 #include "math/Clock.h"
 #include "math/Random.h"
@@ -55,7 +55,7 @@ public:
         for (const auto& entry : fs::directory_iterator(mediaFolder))
             if (entry.path().extension() != ".wav") fs::copy(entry.path(), root_ / "media");
         if (!setup.fieldText.empty()) {
-            std::FILE* field = std::fopen((root_ / "media" / "field.a3f").c_str(), "wb");
+            std::FILE* field = std::fopen((root_ / "media" / "field.a3f").string().c_str(), "wb");
             if (field == nullptr) return;
             std::fwrite(setup.fieldText.data(), 1, setup.fieldText.size(), field);
             std::fclose(field);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <utility>
 
 #include "PngWriter.h"
 #include "SoftRenderer.h"
@@ -62,16 +63,41 @@ std::vector<std::uint8_t> paintIcon(const std::vector<SceneItem>& figures, int s
     return rgba;
 }
 
+// A Windows icon file: a directory of images, each stored as a whole PNG file
+// (which Windows reads since Vista, and needs for the 256-pixel size).
+std::vector<std::uint8_t> icoFile(const std::vector<std::pair<int, std::vector<std::uint8_t>>>& pngs) {
+    std::vector<std::uint8_t> file;
+    auto put16 = [&file](std::size_t v) { file.insert(file.end(), {std::uint8_t(v), std::uint8_t(v >> 8)}); };
+    auto put32 = [&](std::size_t v) { put16(v & 0xffff); put16(v >> 16); };
+    put16(0);
+    put16(1);  // an icon, not a cursor
+    put16(pngs.size());
+    std::size_t offset = 6 + 16 * pngs.size();
+    for (const auto& [size, png] : pngs) {
+        const std::uint8_t side = static_cast<std::uint8_t>(size >= 256 ? 0 : size);  // 0 means 256
+        file.insert(file.end(), {side, side, 0, 0});  // no palette, reserved
+        put16(1);   // colour planes
+        put16(32);  // bits per pixel
+        put32(png.size());
+        put32(offset);
+        offset += png.size();
+    }
+    for (const auto& entry : pngs) file.insert(file.end(), entry.second.begin(), entry.second.end());
+    return file;
+}
+
 }  // namespace
 
-bool writeIcons(const std::vector<BuiltModel>& models, const std::string& folder) {
+bool writeIcons(const std::vector<BuiltModel>& models, const std::string& folder, const std::string& icoPath) {
     const std::vector<SceneItem> figures = iconFigures(models);
+    std::vector<std::pair<int, std::vector<std::uint8_t>>> pngs;
     for (int size : ICON_SIZES) {
         const std::string side = std::to_string(size);
         const std::string apps = folder + "/" + side + "x" + side + "/apps";
         std::error_code error;
         std::filesystem::create_directories(apps, error);
-        if (!writePngRgba(apps + "/" + ICON_NAME + ".png", size, size, paintIcon(figures, size))) return false;
+        pngs.emplace_back(size, encodePngRgba(size, size, paintIcon(figures, size)));
+        if (!writeFileBytes(apps + "/" + ICON_NAME + ".png", pngs.back().second)) return false;
     }
-    return true;
+    return icoPath.empty() || writeFileBytes(icoPath, icoFile(pngs));
 }

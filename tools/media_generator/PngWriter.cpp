@@ -23,9 +23,9 @@ void appendChunk(std::vector<std::uint8_t>& out, const char type[4], const std::
 
 }  // namespace
 
-bool writePngRgba(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba) {
+std::vector<std::uint8_t> encodePngRgba(int width, int height, const std::vector<std::uint8_t>& rgba) {
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-    if (width <= 0 || height <= 0 || rgba.size() != rowBytes * static_cast<std::size_t>(height)) return false;
+    if (width <= 0 || height <= 0 || rgba.size() != rowBytes * static_cast<std::size_t>(height)) return {};
     // Every row starts with filter type 0 (none): the pictures are small.
     std::vector<std::uint8_t> raw;
     for (int y = 0; y < height; ++y) {
@@ -35,7 +35,7 @@ bool writePngRgba(const std::string& path, int width, int height, const std::vec
     }
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
     std::vector<std::uint8_t> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK) return false;
+    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK) return {};
     packed.resize(packedSize);
 
     std::vector<std::uint8_t> header;
@@ -46,9 +46,17 @@ bool writePngRgba(const std::string& path, int width, int height, const std::vec
     appendChunk(file, "IHDR", header);
     appendChunk(file, "IDAT", packed);
     appendChunk(file, "IEND", {});
+    return file;
+}
 
+bool writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& file) {
+    if (file.empty()) return false;
     std::FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) return false;
     const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
     return std::fclose(out) == 0 && written;
+}
+
+bool writePngRgba(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba) {
+    return writeFileBytes(path, encodePngRgba(width, height, rgba));
 }

@@ -4,7 +4,8 @@
 //
 //   make_media <media folder> [--pcm <folder>] [--preview <folder>]
 //
-// --icons <folder> also writes the desktop icon, <folder>/<size>x<size>/apps/*.png.
+// --icons <folder> also writes the desktop icon, <folder>/<size>x<size>/apps/*.png,
+// and with --ico <file> the same icon for Windows.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -45,11 +46,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string media = argv[1], pcmFolder, previewFolder;
-    std::string iconFolder;
+    std::string iconFolder, icoPath;
     for (int i = 2; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--pcm") == 0) pcmFolder = argv[i + 1];
         if (std::strcmp(argv[i], "--preview") == 0) previewFolder = argv[i + 1];
         if (std::strcmp(argv[i], "--icons") == 0) iconFolder = argv[i + 1];
+        if (std::strcmp(argv[i], "--ico") == 0) icoPath = argv[i + 1];
     }
     std::vector<BuiltModel> models;
     models.push_back(buildField());
@@ -72,7 +74,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write the sounds in %s\n", pcmFolder.c_str());
         return 1;
     }
-    if (!iconFolder.empty() && !writeIcons(models, iconFolder)) {
+    if (!iconFolder.empty() && !writeIcons(models, iconFolder, icoPath)) {
         std::fprintf(stderr, "cannot write the icons in %s\n", iconFolder.c_str());
         return 1;
     }

@@ -3,7 +3,7 @@
 // close up, lights off and on, into PPM pictures. Run it under Xvfb:
 //
 //   xvfb-run -a -s "-screen 0 1024x768x24" preview_models <repository root> <output folder>
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include <cstdio>
 #include <string>

@@ -11,7 +11,7 @@
 //
 // Writes start_, run_, kick_top_ and down2_lights{0,1}.ppm (the second down's
 // line-up) and prints one "shimmer" line per lighting.
-#include <GL/gl.h>
+#include "platform/OpenGl.h"
 
 #include <cmath>
 #include <cstdio>
