@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/TextLines.h"
+
 namespace {
 
 const char* const TABLE_HEADER = "# Zorbak Football II: best scores (score, date, time)";
@@ -67,17 +69,8 @@ bool isBlank(const std::string& line) {
 
 ScoreTableReading parseScoreTable(const std::string& text) {
     ScoreTableReading reading;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();  // a table carried over from Windows
-        }
+    // A table carried over from Windows keeps its carriage returns in its line ends.
+    for (const std::string& line : splitTextLines(text)) {
         ScoreEntry entry;
         if (isBlank(line) || line[0] == '#') {
             continue;

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/TextLines.h"
+
 namespace {
 
 constexpr std::uint32_t DEVICE_SLOTS = 16;
@@ -128,18 +130,8 @@ int platformAddPadMappings(const std::string& text,
     }
     int taken = 0;
     int lineNumber = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
+    for (const std::string& line : splitTextLines(text)) {
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
         if (passedOver(line)) {
             continue;
         }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/FileReplace.h"
+#include "platform/TextLines.h"
 
 namespace {
 
@@ -64,26 +65,11 @@ ReadResult readContent(const char* path, std::string& content) {
 
 IniText splitLines(const std::string& content) {
     IniText text;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        const std::size_t newline = content.find('\n', start);
-        const bool lastLine = newline == std::string::npos;
-        std::string line = content.substr(start, lastLine ? std::string::npos : newline - start);
-        // Carriage returns at the end of a line belong to its line end, all of them
-        // and on a last line without a newline too: any kept as text would turn
-        // into a line end at the next save, so that each save changed the file.
-        const bool windowsLineEnd = !line.empty() && line.back() == '\r';
-        while (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (windowsLineEnd && text.lines.empty()) {
-            text.lineEnd = "\r\n";
-        }
-        text.lines.push_back(line);
-        if (lastLine) {
-            break;
-        }
-        start = newline + 1;
+    // Carriage returns kept as text would turn into a line end at the next save,
+    // so that each save changed the file: they are part of the line end.
+    text.lines = splitTextLines(content);
+    if (firstLineEndsWithCarriageReturn(content)) {
+        text.lineEnd = "\r\n";
     }
     return text;
 }
