@@ -1,9 +1,9 @@
 #include "platform/FontLookup.h"
 
-#include <shlobj.h>
 #include <windows.h>
 
 #include "platform/ExecutablePath.h"
+#include "platform/KnownFolders.h"
 #include "platform/WideText.h"
 
 namespace {
@@ -20,23 +20,13 @@ bool isFile(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::wstring systemFontsFolder() {
-    PWSTR path = nullptr;
-    std::wstring folder;
-    if (SHGetKnownFolderPath(FOLDERID_Fonts, 0, nullptr, &path) == S_OK) {
-        folder = path;
-    }
-    CoTaskMemFree(path);
-    return folder;
-}
-
 }  // namespace
 
 std::string platformFindFontFile(const char* pattern) {
     if (pattern == nullptr) {
         return "";
     }
-    const std::wstring fonts = systemFontsFolder();
+    const std::wstring fonts = knownFolderPath(FOLDERID_Fonts);
     for (const wchar_t* name : SYSTEM_FONT_FILES) {
         const std::wstring file = fonts + L"\\" + name;
         if (!fonts.empty() && isFile(file)) {

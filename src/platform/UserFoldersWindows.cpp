@@ -1,10 +1,10 @@
 #include "platform/UserFolders.h"
 
-#include <shlobj.h>
 #include <windows.h>
 
 #include <cstdlib>
 
+#include "platform/KnownFolders.h"
 #include "platform/WideText.h"
 
 namespace {
@@ -22,16 +22,6 @@ bool isAbsolute(const std::wstring& path) {
 bool isFolder(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-std::wstring knownFolder(REFKNOWNFOLDERID id) {
-    PWSTR path = nullptr;
-    std::wstring folder;
-    if (SHGetKnownFolderPath(id, 0, nullptr, &path) == S_OK) {
-        folder = path;
-    }
-    CoTaskMemFree(path);
-    return folder;
 }
 
 std::wstring fullPath(const std::wstring& path) {
@@ -66,7 +56,7 @@ std::string platformUserConfigFolder() {
     if (appData != nullptr && isAbsolute(appData)) {
         return utf8FromWide(appData);
     }
-    const std::wstring known = knownFolder(FOLDERID_RoamingAppData);
+    const std::wstring known = knownFolderPath(FOLDERID_RoamingAppData);
     return isAbsolute(known) ? utf8FromWide(known) : "";
 }
 
@@ -82,7 +72,7 @@ bool platformIsSystemFolder(const std::string& folder) {
         return false;
     }
     for (REFKNOWNFOLDERID id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
-        if (liesIn(path, knownFolder(id))) {
+        if (liesIn(path, knownFolderPath(id))) {
             return true;
         }
     }
