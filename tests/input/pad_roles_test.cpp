@@ -31,7 +31,6 @@ TEST(PadRolesTest, LayoutFeedsTheGamesRoles) {
         float steerY;
         bool kick;
     } cases[] = {
-        {"at rest", reading(0, 0), 0, 0, false},
         {"a worn stick's drift", reading(7849, -7000), 0, 0, false},
         {"up and left to the edge", reading(-32768, -32768), -1, -1, false},
         {"half right, half down", reading(16384, 16384), half, half, false},
