@@ -54,15 +54,14 @@ TEST_F(GamepadTest, APadWithALayoutIsReadByIt) {
     }
     platformMoveVirtualPad(device, 0, -32768, 32767);
     platformPressVirtualPad(device, VIRTUAL_PAD_DPAD_LEFT, true);
-    const PadRoles roles = read();
+    PadRoles roles = read();
     EXPECT_FLOAT_EQ(roles.steerY, -1.0f);  // stick up: to the goal
     EXPECT_FLOAT_EQ(roles.steerX, -1.0f);
     EXPECT_TRUE(roles.kick);  // the trigger
 
     platformDetachVirtualPad(device);
     device = nullptr;
-    PadRoles unplugged;
-    EXPECT_FALSE(pad.read(raw, unplugged));
+    EXPECT_FALSE(pad.read(raw, roles));
 }
 
 // Read raw, X and Y are the stick and button 6 kicks (button 5's hike: EnginePumpTest).
