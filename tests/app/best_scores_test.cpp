@@ -15,14 +15,6 @@ namespace {
 
 const char* const WHEN = "2024-05-03 21:14";
 
-std::string tableOf(std::vector<int> scores) {
-    std::vector<ScoreEntry> entries;
-    for (int score : scores) {
-        entries.push_back(ScoreEntry{score, WHEN});
-    }
-    return formatScoreTable(entries);
-}
-
 struct HostileTable {
     std::string contents;  // "/" makes a folder, "|" a pipe
     const char* bestLine;
@@ -59,9 +51,9 @@ void expectToldOnceAndWrittenClean(const HostileTable& c) {
 TEST(BestScoresTest, AHostileTableIsToldOnceAndTheNextScoreWritesItClean) {
     const HostileTable cases[] = {
         {"147 2024-05-03 21:14\nscore=3\n", "Best score: 147 (2024-05-03 21:14)",
-         "1 damaged line dropped, 1 entry kept", tableOf({147, 20})},
+         "1 damaged line dropped, 1 entry kept", formatScoreTable({{147, WHEN}, {20, WHEN}})},
         {"9 2024-05-03 21:14\n" + std::string(1 << 20, 'x'), "Best score: 9 (2024-05-03 21:14)",
-         "larger than 4096 bytes", tableOf({20, 9})},
+         "larger than 4096 bytes", formatScoreTable({{20, WHEN}, {9, WHEN}})},
         {"/", "", "a folder, not a file", ""},
     };
     for (const HostileTable& c : cases) {
@@ -71,5 +63,5 @@ TEST(BestScoresTest, AHostileTableIsToldOnceAndTheNextScoreWritesItClean) {
 
 // A named pipe would block a plain read for ever (POSIX only).
 TEST(BestScoresTest, APipeInPlaceOfTheTableIsNeverOpened) {
-    expectToldOnceAndWrittenClean({"|", "", "not a plain file", tableOf({20})});
+    expectToldOnceAndWrittenClean({"|", "", "not a plain file", formatScoreTable({{20, WHEN}})});
 }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <vector>
 
 #include "app/Engine.h"
 #include "app/EngineGl.h"
@@ -243,13 +242,13 @@ TEST_F(CameraTest, SkippedFramesNeitherPushNorPop) {
 // also gives the rest of that frame, and the frames after it, the new projection.
 TEST_F(CameraTest, ResizeRemakesViewportAndProjection) {
     initialise(true);
-    struct Size {
+    const struct {
         int width;
         int height;
         bool midFrame;
-    };
-    const Size sizes[] = {{1000, 700, false}, {2100, 900, true}, {640, 480, true}};
-    for (const Size& size : sizes) {
+    } sizes[] = {{1000, 700, false}, {2100, 900, true}, {640, 480, true}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(size.width);
         if (size.midFrame) {
             engine.beginDrawing();
         }
@@ -258,17 +257,14 @@ TEST_F(CameraTest, ResizeRemakesViewportAndProjection) {
         glGetIntegerv(GL_VIEWPORT, viewport);
         EXPECT_EQ(viewport[2], size.width);
         EXPECT_EQ(viewport[3], size.height);
-        const float aspect = static_cast<float>(size.width) / static_cast<float>(size.height);
+        const Matrix projection = currentMatrix(GL_PROJECTION_MATRIX);
         const float top = 0.41421318f;  // 45 degrees at the near plane, 1
-        std::vector<Matrix> stack{currentMatrix(GL_PROJECTION_MATRIX)};
+        EXPECT_NEAR(1.0f / projection[5], top, 1e-6f);
+        EXPECT_NEAR(1.0f / projection[0], top * size.width / size.height, 1e-5f);
         if (size.midFrame) {
             EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), 2);
             engine.endFrame();
-            stack.push_back(currentMatrix(GL_PROJECTION_MATRIX));
-        }
-        for (const Matrix& projection : stack) {
-            EXPECT_NEAR(1.0f / projection[5], top, 1e-6f) << size.width;
-            EXPECT_NEAR(1.0f / projection[0], top * aspect, 1e-5f) << size.width;
+            expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX), projection, 0.0f);
         }
         EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), 1);
     }

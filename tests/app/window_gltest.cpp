@@ -1,8 +1,6 @@
 #include "platform/OpenGl.h"
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/Engine.h"
 #include "platform/Window.h"
 #include "support/WindowMessages.h"
@@ -162,13 +160,14 @@ TEST_F(GameWindowTest, PointerIsKeptOnlyWhileADownIsPlayedInTheFocusedWindow) {
     EXPECT_FALSE(platformPointerConfined(engine.hwnd));
     engine.handleMessage(windowMessage(MESSAGE_FOCUS_GAINED));
     EXPECT_TRUE(platformPointerConfined(engine.hwnd));
-    engine.keyDown[VK_P_KEY] = 1;
-    engine.lastTime = -1000.0f;  // a tick is due
-    engine.beginFrame();
+    const auto pressPAtATick = [this] {
+        engine.keyDown[VK_P_KEY] = 1;
+        engine.lastTime = -1000.0f;
+        engine.beginFrame();
+    };
+    pressPAtATick();
     EXPECT_FALSE(platformPointerConfined(engine.hwnd)) << "paused";
-    engine.keyDown[VK_P_KEY] = 1;
-    engine.lastTime = -1000.0f;
-    engine.beginFrame();
+    pressPAtATick();
     EXPECT_TRUE(platformPointerConfined(engine.hwnd));
     engine.setDownInPlay(false);  // a tackle, a score or a miss
     EXPECT_FALSE(platformPointerConfined(engine.hwnd));

@@ -6,30 +6,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 
 #include "platform/EndSignals.h"
 #include "platform/RunEnd.h"
 
-namespace {
-
-// The same file in the test and in the fresh copy of the program that the death
-// test runs.
-std::string saveMarker() { return ::testing::TempDir() + "zf-end-signal-save"; }
-
-void writeMarker(void* path) { std::ofstream(*static_cast<std::string*>(path)) << "saved"; }
-
-}  // namespace
-
 TEST(EndSignalsTest, ARunStuckAfterASignalEndsWithItsSaveAndTheSignalsCode) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process: no signal caught yet
-    std::remove(saveMarker().c_str());
+    // The same file in the test and in the fresh copy of the program the death test runs.
+    static std::string marker = ::testing::TempDir() + "zf-end-signal-save";
+    std::remove(marker.c_str());
     EXPECT_EXIT(
         {
-            static std::string marker = saveMarker();
-            platformSetEndOfRunSave(writeMarker, &marker);
+            platformSetEndOfRunSave([](void* path) { std::ofstream(*static_cast<std::string*>(path)) << "saved"; },
+                                    &marker);
             platformCatchEndSignals();
             std::raise(SIGTERM);
             if (platformEndSignal() != SIGTERM || platformEndExitCode(0) != 128 + SIGTERM) {
@@ -41,8 +32,8 @@ TEST(EndSignalsTest, ARunStuckAfterASignalEndsWithItsSaveAndTheSignalsCode) {
             }
         },
         ::testing::ExitedWithCode(128 + SIGTERM), "");
-    std::ifstream saved(saveMarker());
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()),
-              "saved");
-    std::remove(saveMarker().c_str());
+    std::string saved;
+    std::ifstream(marker) >> saved;
+    EXPECT_EQ(saved, "saved");
+    std::remove(marker.c_str());
 }

@@ -1,25 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/WindowFit.h"
-
-namespace {
-
-struct FitCase {
-    const char* what;
-    int width;
-    int height;
-    FrameBorders borders;
-    ScreenRect area;
-    bool changes;
-    ScreenRect placed;  // when it changes
-};
-
-}  // namespace
 
 TEST(WindowFitTest, TooLargeShrinksToTheRoomTheFrameLeaves) {
     const FrameBorders openbox{20, 1, 5, 1};
     const ScreenRect desktop{0, 0, 1280, 800};
-    const FitCase cases[] = {
+    const struct {
+        const char* what;
+        int width;
+        int height;
+        FrameBorders borders;
+        ScreenRect area;
+        bool changes;
+        ScreenRect placed;  // when it changes
+    } cases[] = {
         {"fits exactly", 1278, 775, openbox, desktop, false, {}},
         {"640 x 480", 640, 480, openbox, desktop, false, {}},
         {"1024 x 800: too tall", 1024, 800, openbox, desktop, true, {128, 20, 1024, 775}},
@@ -28,15 +24,12 @@ TEST(WindowFitTest, TooLargeShrinksToTheRoomTheFrameLeaves) {
         {"a panel at the top", 1024, 800, openbox, {0, 30, 1280, 770}, true, {128, 50, 1024, 745}},
         {"no room at all", 640, 480, openbox, {0, 0, 1, 1}, true, {0, 8, 1, 1}},
     };
-    for (const FitCase& fit : cases) {
+    const auto rect = [](const ScreenRect& r) { return std::make_tuple(r.x, r.y, r.width, r.height); };
+    for (const auto& fit : cases) {
         ScreenRect placed;
-        ASSERT_EQ(fitWindowInArea(fit.width, fit.height, fit.borders, fit.area, placed), fit.changes)
-            << fit.what;
+        ASSERT_EQ(fitWindowInArea(fit.width, fit.height, fit.borders, fit.area, placed), fit.changes) << fit.what;
         if (fit.changes) {
-            EXPECT_EQ(placed.x, fit.placed.x) << fit.what;
-            EXPECT_EQ(placed.y, fit.placed.y) << fit.what;
-            EXPECT_EQ(placed.width, fit.placed.width) << fit.what;
-            EXPECT_EQ(placed.height, fit.placed.height) << fit.what;
+            EXPECT_EQ(rect(placed), rect(fit.placed)) << fit.what;
         }
     }
 }
