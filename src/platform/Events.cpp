@@ -162,36 +162,12 @@ bool translateSdlEvent(const SDL_Event& event, WindowMessage& message) {
     }
 }
 
-namespace {
-
-bool gIgnoreDesktopChanges = false;
-
-// An event the game takes, translated; false for the rest.
-bool takeEvent(const SDL_Event& event, WindowMessage& message) {
-    if (!translateSdlEvent(event, message)) {
-        return false;
-    }
-    switch (message.kind) {
-        case MESSAGE_FOCUS_GAINED:
-        case MESSAGE_FOCUS_LOST:
-        case MESSAGE_HIDDEN:
-        case MESSAGE_SHOWN:
-            return !gIgnoreDesktopChanges;
-        default:
-            return true;
-    }
-}
-
-}  // namespace
-
-void platformIgnoreDesktopChangesForTesting(bool ignore) { gIgnoreDesktopChanges = ignore; }
-
 bool platformPollMessage(WindowMessage& message) {
     SDL_Event event;
     // Events the game does not take are skipped here, so that one call hands over
     // one message that matters without ever waiting.
     while (SDL_PollEvent(&event) != 0) {
-        if (takeEvent(event, message)) {
+        if (translateSdlEvent(event, message)) {
             return true;
         }
     }
@@ -215,7 +191,7 @@ bool platformWaitMessage(WindowMessage& message, int timeoutMs) {
         if (SDL_WaitEventTimeout(&event, remaining) == 0) {
             return false;
         }
-        if (takeEvent(event, message)) {
+        if (translateSdlEvent(event, message)) {
             return true;
         }
         if (remaining == 0) {

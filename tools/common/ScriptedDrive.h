@@ -21,7 +21,6 @@
 #include "game/Game.h"
 #include "math/Clock.h"
 #include "math/Random.h"
-#include "platform/Events.h"
 #include "platform/ExecutablePath.h"
 
 struct DriveSetup {
@@ -63,7 +62,6 @@ public:
         }
         platformSetExecutableDirectoryForTesting(root_.string());
         setClockForTesting([this] { return now_; });
-        platformIgnoreDesktopChangesForTesting(true);
         setErrorBoxHandlerForTesting([](ErrorSeverity, const std::string&, const std::string&) { return true; });
         setReplaceUnlitTextures(setup.replaceUnlitTextures);
         resetDisplayListNamesForTesting();
@@ -81,7 +79,6 @@ public:
         setReplaceUnlitTextures(true);
         setErrorBoxHandlerForTesting(nullptr);
         setClockForTesting(nullptr);
-        platformIgnoreDesktopChangesForTesting(false);
         platformSetExecutableDirectoryForTesting("");
         std::error_code ignored;
         if (!root_.empty()) std::filesystem::remove_all(root_, ignored);
