@@ -7,17 +7,11 @@
 
 #include "core/ScoreTable.h"
 
-namespace {
-
-std::vector<int> scoresOf(const std::vector<ScoreEntry>& table) {
+static std::vector<int> scoresOf(const std::vector<ScoreEntry>& table) {
     std::vector<int> scores;
-    for (const ScoreEntry& entry : table) {
-        scores.push_back(entry.score);
-    }
+    for (const ScoreEntry& entry : table) scores.push_back(entry.score);
     return scores;
 }
-
-}  // namespace
 
 TEST(ScoreTableTest, ReadsWholeLinesInOrderAndDropsEveryOtherLine) {
     struct Case {
