@@ -14,8 +14,6 @@
 
 namespace {
 
-const std::string SHIPPED_MEDIA = std::string(ZF_SOURCE_DIR) + "/media";
-
 class FrameShortcuts : public ::testing::TestWithParam<int> {};
 
 TEST_P(FrameShortcuts, ADriveShowsTheSamePicturesByteForByte) {
@@ -25,7 +23,7 @@ TEST_P(FrameShortcuts, ADriveShowsTheSamePicturesByteForByte) {
         const std::string field = shortcuts ? "" : a3fText(buildField(HiddenParts::KEPT));
         DriveSetup setup{shortcuts, shortcuts, field, GetParam()};
         setup.photograph = true;
-        ScriptedDrive drive(setup, SHIPPED_MEDIA);
+        ScriptedDrive drive(setup, ZF_SOURCE_DIR "/media");
         ASSERT_TRUE(drive.ready());
         drive.play();
         turns[shortcuts] = drive.turns();
