@@ -26,17 +26,14 @@ namespace {
 
 constexpr int SIDE = 256;  // pixels of each cube face
 
-using Triangle = std::array<float, 9>;  // three corners, x y z each
+using Triangle = std::array<std::array<float, 3>, 3>;  // three corners, x y z each
 
 std::vector<Triangle> trianglesOf(HiddenParts hidden) {
     const Mesh mesh = buildField(hidden).mesh;
     std::vector<Triangle> triangles(mesh.indices.size() / 3);
     for (std::size_t i = 0; i < triangles.size() * 3; ++i) {
         const V3 p = mesh.vertices[mesh.indices[i]].position;
-        float* corner = &triangles[i / 3][i % 3 * 3];
-        corner[0] = p.x;
-        corner[1] = p.y;
-        corner[2] = p.z;
+        triangles[i / 3][i % 3] = {p.x, p.y, p.z};
     }
     return triangles;
 }
@@ -44,7 +41,7 @@ std::vector<Triangle> trianglesOf(HiddenParts hidden) {
 void drawTriangles(const std::vector<Triangle>& triangles) {
     glBegin(GL_TRIANGLES);
     for (const Triangle& t : triangles)
-        for (int corner = 0; corner < 9; corner += 3) glVertex3fv(&t[corner]);
+        for (const auto& corner : t) glVertex3fv(corner.data());
     glEnd();
 }
 
@@ -61,12 +58,9 @@ TEST(TrimmedField, NoTriangleTrimmedFromTheShippedFieldShowsFromAnyPlaceOfTheCam
 
     GlTestWindow window(SIDE, SIDE);
     ASSERT_TRUE(window.ok());
-    glViewport(0, 0, SIDE, SIDE);
-    glDisable(GL_DITHER);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);  // counter-clockwise fronts, as the game draws
-    glClearColor(0, 0, 0, 0);
-    glColor3f(1, 1, 1);
+    // The clear colour and the drawing colour stay OpenGL's first ones, black and white.
     glMatrixMode(GL_PROJECTION);
     glFrustum(-1, 1, -1, 1, 1, 500);  // the game's near and far planes, a square quarter turn wide
     glMatrixMode(GL_MODELVIEW);
