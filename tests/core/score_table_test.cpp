@@ -7,17 +7,11 @@
 
 #include "core/ScoreTable.h"
 
-namespace {
-
-std::vector<int> scoresOf(const std::vector<ScoreEntry>& table) {
+static std::vector<int> scoresOf(const std::vector<ScoreEntry>& table) {
     std::vector<int> scores;
-    for (const ScoreEntry& entry : table) {
-        scores.push_back(entry.score);
-    }
+    for (const ScoreEntry& entry : table) scores.push_back(entry.score);
     return scores;
 }
-
-}  // namespace
 
 TEST(ScoreTableTest, ReadsWholeLinesInOrderAndDropsEveryOtherLine) {
     struct Case {
@@ -53,9 +47,8 @@ TEST(ScoreTableTest, ReadsWholeLinesInOrderAndDropsEveryOtherLine) {
 
 TEST(ScoreTableTest, EnteringKeepsTheOrderAndTheEleventhDrops) {
     std::vector<ScoreEntry> table;
-    for (int score = 100; score > 0; score -= 10) {
-        EXPECT_EQ(enterScore(table, ScoreEntry{score, "2024-05-03 21:14"}), static_cast<int>(table.size()));
-    }
+    for (int score = 100; score > 0; score -= 10)
+        EXPECT_EQ(enterScore(table, ScoreEntry{score, "2024-05-03 21:14"}), (100 - score) / 10);
     // A tie goes behind the older entry; equal to the last of a full table, or
     // lower, or what the text cannot hold, it is not entered.
     EXPECT_EQ(enterScore(table, ScoreEntry{50, "2025-01-01 00:00"}), 6);

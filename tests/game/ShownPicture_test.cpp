@@ -1,14 +1,12 @@
 // The game draws a step's frame only when it would differ from the picture on
 // screen: each thing the frame is drawn from must make it due again.
-#include <functional>
-
 #include "game/GameTestFixture.h"
 
 namespace {
 
 struct Change {
     const char* what;
-    std::function<void(Game&)> apply;
+    void (*apply)(Game&);
 };
 
 const Change CHANGES[] = {
@@ -24,27 +22,20 @@ const Change CHANGES[] = {
     {"the window was uncovered", [](Game& g) { g.engine.repaintDue = true; }},
 };
 
-class ShownPictureTest : public GameTest {
-protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        game.label.pixels = new std::uint8_t[16]();  // the label frees it
-        game.label.byteCount = 16;
-        engine.cameraMatrix = &engine.camera;  // as the engine's start points it
-        game.resetDrive();  // the ball and the robots in play; no sounds, so no wait
-    }
-};
-
-TEST_F(ShownPictureTest, NothingShownYetIsNeverTheSame) {
-    EXPECT_FALSE(game.pictureUnchanged());
-}
+class ShownPictureTest : public GameTest {};
 
 TEST_F(ShownPictureTest, EachChangeOfWhatIsDrawnMakesTheFrameDue) {
+    game.label.pixels = new std::uint8_t[16]();  // the label frees it
+    game.label.byteCount = 16;
+    engine.cameraMatrix = &engine.camera;  // as the engine's start points it
+    game.resetDrive();  // the ball and the robots in play; no sounds, so no wait
+    EXPECT_FALSE(game.pictureUnchanged()) << "nothing shown yet";
     for (const Change& change : CHANGES) {
+        SCOPED_TRACE(change.what);
         game.shownPicture.record(game);
-        ASSERT_TRUE(game.pictureUnchanged()) << change.what;
+        ASSERT_TRUE(game.pictureUnchanged());
         change.apply(game);
-        EXPECT_FALSE(game.pictureUnchanged()) << change.what;
+        EXPECT_FALSE(game.pictureUnchanged());
         engine.repaintDue = false;
     }
 }

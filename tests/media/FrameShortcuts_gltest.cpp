@@ -14,34 +14,26 @@
 
 namespace {
 
-const std::string SHIPPED_MEDIA = std::string(ZF_SOURCE_DIR) + "/media";
-
 class FrameShortcuts : public ::testing::TestWithParam<int> {};
 
 TEST_P(FrameShortcuts, ADriveShowsTheSamePicturesByteForByte) {
-    std::vector<DriveTurn> plain, shortcut;
-    {
-        DriveSetup setup{false, false, a3fText(buildField(HiddenParts::KEPT)), GetParam()};
+    std::vector<DriveTurn> turns[2];  // shortcuts off, on
+    for (const bool shortcuts : {false, true}) {
+        SCOPED_TRACE(shortcuts ? "shortcuts on" : "shortcuts off");
+        const std::string field = shortcuts ? "" : a3fText(buildField(HiddenParts::KEPT));
+        DriveSetup setup{shortcuts, shortcuts, field, GetParam()};
         setup.photograph = true;
-        ScriptedDrive drive(setup, SHIPPED_MEDIA);
+        ScriptedDrive drive(setup, ZF_SOURCE_DIR "/media");
         ASSERT_TRUE(drive.ready());
         drive.play();
-        plain = drive.turns();
+        turns[shortcuts] = drive.turns();
         // The drive went through what it is meant to show.
-        for (const char* label : {"PAUSED", "2nd Down", "FIELD GOAL!", "SCORE: 3"}) {
+        for (const char* label : {"PAUSED", "2nd Down", "FIELD GOAL!", "SCORE: 3"})
             EXPECT_EQ(drive.labels().count(label), 1u) << label;
-        }
         EXPECT_TRUE(drive.ballFlew());
-    }
-    {
-        DriveSetup setup{true, true, "", GetParam()};
-        setup.photograph = true;
-        ScriptedDrive drive(setup, SHIPPED_MEDIA);
-        ASSERT_TRUE(drive.ready());
-        drive.play();
-        shortcut = drive.turns();
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
+    const auto& [plain, shortcut] = turns;
     ASSERT_EQ(plain.size(), shortcut.size());
     int skipped = 0;
     for (std::size_t i = 0; i < plain.size(); ++i) {
@@ -54,8 +46,6 @@ TEST_P(FrameShortcuts, ADriveShowsTheSamePicturesByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lights, FrameShortcuts, ::testing::Values(0, 1),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return info.param != 0 ? std::string("On") : std::string("Off");
-                         });
+                         [](const auto& info) { return std::string(info.param != 0 ? "On" : "Off"); });
 
 }  // namespace

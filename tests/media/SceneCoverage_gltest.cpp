@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/Engine.h"
+#include "common/BackBufferPicture.h"
 #include "core/ErrorMessages.h"
 #include "core/FrameTime.h"
 #include "game/Game.h"
@@ -79,11 +80,7 @@ protected:
 
     // Pixels of the frame just drawn that still show the clear colour.
     int uncoveredPixels() const {
-        const int width = GetParam().width, height = GetParam().height;
-        std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        const BackBufferPixels rgb = readBackBuffer(GetParam().width, GetParam().height);
         int uncovered = 0;
         for (std::size_t p = 0; p < rgb.size(); p += 3) {
             uncovered += (rgb[p] == 255 && rgb[p + 1] == 0 && rgb[p + 2] == 255) ? 1 : 0;

@@ -25,11 +25,7 @@ TEST(SoundThreads, GameMovesWhatTheMixerHearsWhileTheOutputRuns) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
     for (int step = 0; std::chrono::steady_clock::now() < end; ++step) {
         // The pause and its end change the clock the mixer reads.
-        if (step % 20 == 10) {
-            player.pause();
-        } else if (step % 20 == 0) {
-            player.resume();
-        }
+        step % 20 < 10 ? player.resume() : player.pause();
         source.x += 0.01f;
         listener.z += 0.01f;
         facing.x = -facing.x;
