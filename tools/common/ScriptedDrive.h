@@ -114,6 +114,7 @@ public:
     bool ballFlew() const { return ballFlew_; }
     int drawn() const { return drawn_; }
     int skipped() const { return skipped_; }
+    int unseen() const { return unseen_; }  // turns the window was covered or hidden
 
 private:
     static constexpr int WAIT_FOR_HIKE = 32;  // turns: one second
@@ -128,7 +129,10 @@ private:
         bool drawn = false;
         if (gFrameTime != 0.0f) {
             game_->update();
-            if (setup_.skipUnchangedFrames && game_->pictureUnchanged()) {
+            // As the game's loop: a window nobody sees begins no frame to draw.
+            if (!engine_->frameInProgress) {
+                ++unseen_;
+            } else if (setup_.skipUnchangedFrames && game_->pictureUnchanged()) {
                 engine_->skipFrame();
                 ++skipped_;
             } else {
@@ -173,4 +177,5 @@ private:
     bool ballFlew_ = false;
     int drawn_ = 0;
     int skipped_ = 0;
+    int unseen_ = 0;
 };
