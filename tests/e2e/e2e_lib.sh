@@ -236,7 +236,8 @@ find_game_window() {  # seconds to wait
 # A fresh game folder, its launcher's Start and the game window, a few frames on.
 start_game_window() {  # name [game.ini text]
   new_game_folder "$@"
-  start_game && press_start && find_game_window 30 && sleep 1.5
+  start_game && press_start && find_game_window 30 || { stop_game; return 1; }
+  sleep 1.5
 }
 
 # The options of a window of the size, Lights on and Music off.

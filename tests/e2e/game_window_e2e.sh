@@ -11,19 +11,6 @@ set -u
 e2e_setup "$@"
 require_close_window
 
-# Starts a fresh copy of the game with the given game.ini, presses Start in the
-# launcher and waits for the game window.
-start_game_window() {  # name game.ini-text
-  new_game_folder "$1" "$2"
-  start_game || return
-  press_start
-  if ! find_game_window 30; then
-    stop_game
-    return 1
-  fi
-  sleep 1.5  # a few frames
-}
-
 # The field, the robots and the score give many colours; a window never drawn
 # or cleared only shows one.
 expect_picture() {
