@@ -54,9 +54,7 @@ e2e_setup() {  # the script's arguments
   # The game keeps each player's best scores in their data folder: the tests'
   # games keep theirs here, never in the real player's.
   export XDG_DATA_HOME="$WORK/data"
-  if [ -n "${E2E_WINDOW_MANAGER:-}" ]; then
-    start_window_manager || exit 1
-  fi
+  [ -z "${E2E_WINDOW_MANAGER:-}" ] || start_window_manager || exit 1
 }
 
 # A small window manager (a script sets E2E_WINDOW_MANAGER), so that size hints,
@@ -177,9 +175,7 @@ new_game_folder() {  # name [game.ini text]
   GAME_PROGRAM=$(basename "$ZORBAK")
   cp "$ZORBAK" "$GAME/$GAME_PROGRAM"
   # Beside the media, as the Windows zip has them (fonts/ with the label's fallback font).
-  if [ -n "${ZF_E2E_EXTRA_FOLDER:-}" ]; then
-    cp -r "$ZF_E2E_EXTRA_FOLDER" "$GAME/"
-  fi
+  [ -z "${ZF_E2E_EXTRA_FOLDER:-}" ] || cp -r "$ZF_E2E_EXTRA_FOLDER" "$GAME/"
   cp -r "$MEDIA" "$GAME/media"
   rm -f "$GAME/media/game.ini"
   if [ $# -ge 2 ]; then
@@ -236,8 +232,9 @@ find_game_window() {  # seconds to wait
 # A fresh game folder, its launcher's Start and the game window, a few frames on.
 start_game_window() {  # name [game.ini text]
   new_game_folder "$@"
-  start_game && press_start && find_game_window 30 || { stop_game; return 1; }
-  sleep 1.5
+  start_game && press_start && find_game_window 30 && sleep 1.5 && return
+  stop_game
+  return 1
 }
 
 # The options of a window of the size, Lights on and Music off.
@@ -260,10 +257,7 @@ window_geometry() {
 # takes either). A game still running then is stopped, so that the next scenario
 # starts alone.
 expect_exit() {  # expected-code seconds after-what
-  if ! wait_until '! kill -0 "$GAME_PID" 2> /dev/null' "$2" "the game still runs $2 s after $3"; then
-    stop_game
-    return 1
-  fi
+  wait_until '! kill -0 "$GAME_PID" 2> /dev/null' "$2" "the game still runs $2 s after $3" || { stop_game; return 1; }
   wait "$GAME_PID"
   local code=$?
   GAME_PID=""

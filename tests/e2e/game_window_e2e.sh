@@ -4,6 +4,7 @@
 # and in full screen. Runs the real program in a copy of its folder under its own
 # Xvfb and plays it with xdotool.
 # Usage: game_window_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
+# shellcheck disable=SC2016  # wait_until's checks are bash text, run later
 set -u
 
 # shellcheck source=e2e_lib.sh
@@ -21,15 +22,7 @@ expect_picture() {
 
 # The window must leave the screen promptly and the program end with the code.
 expect_end() {  # exit code, after what
-  local gone=no
-  for _ in $(seq 20); do
-    if [ -z "$(game_windows)" ]; then
-      gone=yes
-      break
-    fi
-    sleep 0.1
-  done
-  expect_eq "window gone within 2 s" "$gone" yes
+  wait_until '[ -z "$(game_windows)" ]' 2 "the window is not gone within 2 s"
   expect_exit "$1" 10 "$2"
 }
 

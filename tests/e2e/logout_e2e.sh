@@ -32,20 +32,14 @@ start_server() {
   start_window_manager
 }
 
-stop_server() {
-  stop_game
-  end_process "$WM_PID"
-  end_process "$SERVER_PID"
-  WM_PID="" SERVER_PID=""
-}
+stop_server() { stop_game; end_process "$WM_PID"; end_process "$SERVER_PID"; WM_PID="" SERVER_PID=""; }
 
 # Brings a fresh game to the stage.
 reach_stage() {  # stage
   printf '%s' "$OPTIONS" > "$GAME/media/game.ini"
   start_game || return
   [ "$1" = launcher ] && return
-  press_start
-  find_game_window 20 || return
+  press_start && find_game_window 20 || return
   xdotool mousemove --window "$GAME_WINDOW" 320 240 sleep 0.3
   case "$1" in
     pause) hold_key p ;;
@@ -74,11 +68,8 @@ end_session() {  # stage kind: both, signal or display
   # Any process of the run's copy of the game.
   find /proc/[0-9]*/exe -maxdepth 0 -lname "$GAME/zorbak" 2> /dev/null | grep -q . &&
     fail "a process of the game is left"
-  if [ "$1" = launcher ]; then
-    expect_eq "game.ini after the launcher" "$(cat "$GAME/media/game.ini")" "${OPTIONS%$'\n'}"
-  else
-    expect_saved_options
-  fi
+  [ "$1" != launcher ] || expect_eq "game.ini after the launcher" "$(cat "$GAME/media/game.ini")" "${OPTIONS%$'\n'}"
+  [ "$1" = launcher ] || expect_saved_options
 }
 
 # One lane plays every lanes-th run of the whole list, with folders, X servers
@@ -104,10 +95,6 @@ run_lane() {  # lane
   [ "$FAILURES" -eq 0 ]
 }
 
-for lane in $(seq "$LANES"); do
-  run_lane "$lane" &
-done
-for pid in $(jobs -p); do
-  wait "$pid" || FAILURES=$((FAILURES + 1))
-done
+for lane in $(seq "$LANES"); do run_lane "$lane" & done
+for pid in $(jobs -p); do wait "$pid" || FAILURES=$((FAILURES + 1)); done
 finish "logout e2e"

@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
-# The game window on a 1280 x 800 desktop with a window manager (Openbox): resized
-# to 1000 x 700 and to 21:9, maximised, and switched to full screen and back with
-# Alt+Enter and with F11; the picture always fills the window with the score label
-# at its bottom-left. Resolutions taller than the desktop's room (1024 x 800,
-# ScreenRez) open as large as fits, title bar included, with the whole label in
-# sight. game.ini keeps the chosen resolution throughout. A player who looks away:
-# a second window taking the focus during a down pauses the game (PAUSED, the
-# picture holds, even resized); the click that brings the focus back leaves it
-# paused, and P resumes. The pointer can leave the window before the hike and
-# while paused, but not during a down.
+# The game window on a 1280 x 800 desktop under a window manager (Openbox):
+# resized to 21:9 and 1000 x 700, maximised, and to full screen and back by
+# Alt+Enter and by F11, the picture always filling it with the score label at its
+# bottom-left; resolutions too tall for the desktop (1024 x 800, ScreenRez) open
+# as large as fits; game.ini keeps the chosen resolution. A second window taking
+# the focus during a down pauses the game (PAUSED; the picture holds, even
+# resized); the click that brings the focus back does nothing; P resumes. The
+# pointer stays in the window only during a down.
 # Usage: window_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
-# Set ZF_SCREENSHOT_DIR to keep the pictures at 1000 x 700, 21:9 and full screen.
+# (ZF_SCREENSHOT_DIR keeps the pictures at 1000 x 700, 21:9 and full screen)
 # shellcheck disable=SC2016  # wait_until's checks are bash text, run later
 set -u
 
@@ -20,8 +18,6 @@ E2E_WINDOW_MANAGER=1
 . "$(dirname "$0")/e2e_lib.sh"
 e2e_setup "$@"
 require_label_picture
-P="$WORK/pictures"
-mkdir -p "$P"
 LABEL_HEIGHT=24
 
 # Waits until the drawable area has the size (a window manager answers in its time).
@@ -34,7 +30,7 @@ wait_for_size() {  # WIDTHxHEIGHT what
 # drawable area (no clear colour, which is black, outside the label) and the
 # label reads text at its bottom-left.
 expect_picture_with_label() {  # what text [file]
-  local file=${3:-$P/screen.png} x y w h dark
+  local file=${3:-$WORK/screen.png} x y w h dark
   import -window root "$file"
   read -r x y w h < <(window_geometry)
   dark=$(convert "$file" -crop "${w}x$((h - LABEL_HEIGHT))+$x+$y" +repage \
@@ -59,7 +55,7 @@ resize_maximise_full_screen() {
   for size in "1260x540 21x9" "1000x700 1000x700"; do
     read -r size name <<< "$size"
     xdotool windowsize "$GAME_WINDOW" "${size%x*}" "${size#*x}"
-    wait_for_size "$size" "$name" && expect_picture_with_label "$name" "SCORE: 0" "$P/window-$name.png"
+    wait_for_size "$size" "$name" && expect_picture_with_label "$name" "SCORE: 0" "$WORK/window-$name.png"
   done
 
   wmctrl -i -r "$GAME_WINDOW" -b add,maximized_vert,maximized_horz
@@ -74,7 +70,7 @@ resize_maximise_full_screen() {
   for key in alt+Return F11; do
     before=$(window_geometry)
     xdotool windowactivate --sync "$GAME_WINDOW" key "$key"
-    wait_for_size 1280x800 "$key" && expect_picture_with_label "full screen by $key" "SCORE: 0" "$P/full-screen.png"
+    wait_for_size 1280x800 "$key" && expect_picture_with_label "full screen by $key" "SCORE: 0" "$WORK/full-screen.png"
     xdotool windowactivate --sync "$GAME_WINDOW" key "$key"
     wait_until '[ "$(window_geometry)" = "$before" ]' 5 "$key again: the window is not back at $before"
   done
@@ -90,10 +86,8 @@ focus_pause() {
   on_exit "end_process $!"
   other=$(timeout 10 xdotool search --sync --onlyvisible --name '^zf-other$' | head -n 1)
   xdotool windowfocus --sync "$other" sleep 0.5 || fail "the second window did not take the focus"
-  shot "$P/paused-1.png"
-  sleep 1
-  shot "$P/paused-2.png"
-  expect_eq "pixels changed during the pause" "$(differing_pixels "$P/paused-1.png" "$P/paused-2.png")" 0
+  shot "$WORK/paused-1.png" && sleep 1 && shot "$WORK/paused-2.png"
+  expect_eq "pixels changed during the pause" "$(differing_pixels "$WORK/paused-1.png" "$WORK/paused-2.png")" 0
   pointer_leaves || fail "while paused the pointer cannot leave the window"
   # No frame is drawn while paused: the held picture must follow a resize.
   xdotool windowsize "$GAME_WINDOW" 640 480
@@ -101,18 +95,14 @@ focus_pause() {
 
   # The focus comes back as by a click on the window: that click does nothing.
   xdotool mousemove --window "$GAME_WINDOW" 320 240 sleep 0.3
-  shot "$P/paused-3.png"
+  shot "$WORK/paused-3.png"
   xdotool windowfocus --sync "$GAME_WINDOW" mousedown 1 sleep 0.2 mouseup 1 sleep 0.5
-  shot "$P/back.png"
+  shot "$WORK/back.png"
   expect_eq "pixels changed by the click that brought the focus back" \
-    "$(differing_pixels "$P/paused-3.png" "$P/back.png")" 0
-  hold_key p
-  sleep 0.3
-  shot "$P/resumed-1.png"
-  sleep 0.4
-  shot "$P/resumed-2.png"
-  [ "$(differing_pixels "$P/resumed-1.png" "$P/resumed-2.png")" -gt 0 ] || fail "the picture stays still after P"
-  [ "$(label_differs_from_text "$P/resumed-2.png" PAUSED)" -gt 0 ] ||
+    "$(differing_pixels "$WORK/paused-3.png" "$WORK/back.png")" 0
+  hold_key p && sleep 0.3 && shot "$WORK/resumed-1.png" && sleep 0.4 && shot "$WORK/resumed-2.png"
+  [ "$(differing_pixels "$WORK/resumed-1.png" "$WORK/resumed-2.png")" -gt 0 ] || fail "the picture stays still after P"
+  [ "$(label_differs_from_text "$WORK/resumed-2.png" PAUSED)" -gt 0 ] ||
     fail "the label still reads PAUSED after P"
 }
 
@@ -143,7 +133,6 @@ for case in "window 640 480 0 640 480" "1024x800 1024 800 2 1024 800" "ScreenRez
     fail "game.ini does not keep $saved_width x $saved_height: $(tr '\n' ' ' < "$GAME/media/game.ini")"
 done
 
-if [ -n "${ZF_SCREENSHOT_DIR:-}" ]; then
-  mkdir -p "$ZF_SCREENSHOT_DIR" && cp "$P"/window-*.png "$P"/full-screen.png "$ZF_SCREENSHOT_DIR"/
-fi
+[ -z "${ZF_SCREENSHOT_DIR:-}" ] ||
+  { mkdir -p "$ZF_SCREENSHOT_DIR" && cp "$WORK"/window-*.png "$WORK"/full-screen.png "$ZF_SCREENSHOT_DIR"/; }
 finish "window e2e"

@@ -29,9 +29,7 @@ SCENARIO="silent install"
 wine "$SETUP" /S
 expect_eq "installer exit code" "$?" 0
 [ -f "$DIR/zorbak.exe" ] || { fail "no zorbak.exe under Program Files"; finish "windows installer e2e"; }
-for file in "$MEDIA"/*; do
-  cmp -s "$file" "$DIR/media/$(basename "$file")" || fail "media/$(basename "$file") not installed as shipped"
-done
+diff -rq "$MEDIA" "$DIR/media" > /dev/null || fail "the installed media differ from $MEDIA"
 [ -f "$DIR/fonts/DejaVuSans-Bold.ttf" ] || fail "the fallback font is not installed"
 [ -f "$LINK" ] || fail "no Start-menu shortcut"
 expect_eq "Apps & Features name" "$(registry_value DisplayName)" "Zorbak Football II"
