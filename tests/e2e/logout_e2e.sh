@@ -25,6 +25,7 @@ SERVER_PID=""
 
 # An X server of its own on a free display, and Openbox on it.
 start_server() {
+  rm -f "$WORK/display"  # the old number would pass for the new one till Xvfb starts
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3> "$WORK/display" 2> /dev/null &
   SERVER_PID=$!
   wait_until '[ -s "$WORK/display" ]' 10 "no X server within 10 s" || return
