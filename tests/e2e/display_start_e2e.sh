@@ -7,6 +7,7 @@
 # show one. A stand-in display (ZF_REFUSING_DISPLAY) drops connections on purpose
 # and passes the others through to this script's own Xvfb.
 # Usage: display_start_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
+# shellcheck disable=SC2016  # wait_until's checks are bash text, run later
 set -u
 
 # Small enough that the largest launcher choice is no full-screen mode here.
@@ -38,12 +39,8 @@ start_stand_in() {  # pattern
   "$ZF_REFUSING_DISPLAY" 300 "/tmp/.X11-unix/X$number" "$1" > "$STAND_IN_LOG" &
   STAND_IN_PID=$!
   STAND_IN=""
-  for _ in $(seq 50); do
-    STAND_IN=$(head -n 1 "$STAND_IN_LOG" 2> /dev/null)
-    [ -n "$STAND_IN" ] && break
-    sleep 0.1
-  done
-  [ -n "$STAND_IN" ] || { fail "the stand-in display did not start"; return 1; }
+  wait_until 'STAND_IN=$(head -n 1 "$STAND_IN_LOG" 2> /dev/null) && [ -n "$STAND_IN" ]' 5 \
+    "the stand-in display did not start" || return 1
   xauth add ":$STAND_IN" . "$(xauth list "$DISPLAY" | awk '{print $3; exit}')"
 }
 
@@ -157,13 +154,8 @@ fi
 expect_shutdown_box_after_start() {  # what standard error must match
   start_game || return
   press_start
-  local box=""
-  for _ in $(seq 100); do
-    box=$(shutdown_box)
-    [ -n "$box" ] && break
-    sleep 0.1
-  done
-  if [ -n "$box" ]; then
+  local box
+  if wait_until 'box=$(shutdown_box) && [ -n "$box" ]' 10; then
     xdotool windowfocus --sync "$box" key Return
     expect_exit 255 10 "Return on the box"
   else

@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2016  # wait_until's checks are bash text, run later
 # Shared steps of the whole-program tests that play the real game: an X display of
 # their own, a copy of the program in a temporary folder, the launcher, the game
 # window and how the game ends. A script sources this file, then calls
@@ -54,9 +54,7 @@ e2e_setup() {  # the script's arguments
   # The game keeps each player's best scores in their data folder: the tests'
   # games keep theirs here, never in the real player's.
   export XDG_DATA_HOME="$WORK/data"
-  if [ -n "${E2E_WINDOW_MANAGER:-}" ]; then
-    start_window_manager || exit 1
-  fi
+  [ -z "${E2E_WINDOW_MANAGER:-}" ] || start_window_manager || exit 1
 }
 
 # A small window manager (a script sets E2E_WINDOW_MANAGER), so that size hints,
@@ -65,35 +63,28 @@ e2e_setup() {  # the script's arguments
 # may stay unmanaged.
 WM_PID=""
 start_window_manager() {
-  local ready="$WORK/window-manager-ready"
-  rm -f "$ready"
-  openbox --sm-disable --startup "touch $ready" > "$WORK/window-manager.log" 2>&1 &
+  rm -f "$WORK/window-manager-ready"
+  openbox --sm-disable --startup "touch $WORK/window-manager-ready" > "$WORK/window-manager.log" 2>&1 &
   WM_PID=$!
-  on_exit stop_window_manager
-  local deadline=$(($(now_ms) + 10000))
-  until [ -e "$ready" ]; do
-    if [ "$(now_ms)" -ge "$deadline" ] || ! kill -0 "$WM_PID" 2> /dev/null; then
-      echo "FAIL: the window manager did not start within 10 s"
-      return 1
-    fi
-    sleep 0.05
-  done
-}
-
-stop_window_manager() {
-  end_process "$WM_PID"
-  WM_PID=""
+  on_exit "end_process $WM_PID"
+  wait_until '[ -e "$WORK/window-manager-ready" ]' 10 "the window manager did not start within 10 s"
 }
 
 # The game is started only once the display takes connections.
 wait_for_display() {
-  local deadline=$(($(now_ms) + 10000))
-  until xdpyinfo > /dev/null 2>&1; do
+  wait_until 'xdpyinfo > /dev/null 2>&1' 10 "display $DISPLAY takes no connections within 10 s"
+}
+
+# Runs a check command (bash text, run in the caller's variables) until it
+# succeeds; past the time limit it fails with the message, if one is given.
+wait_until() {  # command seconds [message]
+  local deadline=$(($(now_ms) + $2 * 1000))
+  until eval "$1"; do
     if [ "$(now_ms)" -ge "$deadline" ]; then
-      echo "FAIL: display $DISPLAY takes no connections within 10 s"
+      [ -z "${3:-}" ] || fail "$3"
       return 1
     fi
-    sleep 0.1
+    sleep 0.05
   done
 }
 
@@ -105,15 +96,15 @@ end_process() {  # pid, or nothing
   fi
 }
 
-# Runs a command when the script ends, however it ends.
-on_exit() {  # command
+# Runs a command line when the script ends, however it ends.
+on_exit() {  # command line
   EXIT_HOOKS+=("$1")
 }
 
 e2e_cleanup() {
   local hook
   for hook in "${EXIT_HOOKS[@]}"; do
-    "$hook"
+    eval "$hook"
   done
   stop_game
   rm -rf "$WORK"
@@ -184,9 +175,7 @@ new_game_folder() {  # name [game.ini text]
   GAME_PROGRAM=$(basename "$ZORBAK")
   cp "$ZORBAK" "$GAME/$GAME_PROGRAM"
   # Beside the media, as the Windows zip has them (fonts/ with the label's fallback font).
-  if [ -n "${ZF_E2E_EXTRA_FOLDER:-}" ]; then
-    cp -r "$ZF_E2E_EXTRA_FOLDER" "$GAME/"
-  fi
+  [ -z "${ZF_E2E_EXTRA_FOLDER:-}" ] || cp -r "$ZF_E2E_EXTRA_FOLDER" "$GAME/"
   cp -r "$MEDIA" "$GAME/media"
   rm -f "$GAME/media/game.ini"
   if [ $# -ge 2 ]; then
@@ -230,16 +219,28 @@ game_windows() {
 
 # The game window must have the class and the game's title (the launcher's too).
 # A search takes one pattern, so the windows found by each are intersected.
+game_window_found() {
+  GAME_WINDOW=$(comm -12 <(game_windows | sort) \
+    <(xdotool search --onlyvisible --name '^Zorbak Football II$' 2> /dev/null | sort) | head -n 1)
+  [ -n "$GAME_WINDOW" ]
+}
+
 find_game_window() {  # seconds to wait
-  local deadline=$(($(now_ms) + $1 * 1000))
-  while [ "$(now_ms)" -lt "$deadline" ]; do
-    GAME_WINDOW=$(comm -12 <(game_windows | sort) \
-      <(xdotool search --onlyvisible --name '^Zorbak Football II$' 2> /dev/null | sort) | head -n 1)
-    [ -n "$GAME_WINDOW" ] && return 0
-    sleep 0.2
-  done
-  fail "no game window within $1 s"
+  wait_until game_window_found "$1" "no game window within $1 s"
+}
+
+# A fresh game folder, its launcher's Start and the game window, a few frames on.
+start_game_window() {  # name [game.ini text]
+  new_game_folder "$@"
+  start_game && press_start && find_game_window 30 && sleep 1.5 && return
+  stop_game
   return 1
+}
+
+# The options of a window of the size, Lights on and Music off.
+windowed_options() {  # width height [resolution-choice]
+  printf '[Game]\nWindowed=1\nLights=1\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=%s\nHeight=%s\nUseScreenRes=%s\n' \
+    "$1" "$2" "${3:-0}"
 }
 
 window_size() {
@@ -252,29 +253,27 @@ window_geometry() {
     /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
 }
 
-# Waits for the game to end and checks its exit code. A game still running then is
-# stopped, so that the next scenario starts alone.
+# Waits for the game to end and checks its exit code (a pattern such as 143|1
+# takes either). A game still running then is stopped, so that the next scenario
+# starts alone.
 expect_exit() {  # expected-code seconds after-what
-  local deadline=$(($(now_ms) + $2 * 1000))
-  while kill -0 "$GAME_PID" 2> /dev/null && [ "$(now_ms)" -lt "$deadline" ]; do
-    sleep 0.2
-  done
-  if kill -0 "$GAME_PID" 2> /dev/null; then
-    fail "the game still runs $2 s after $3"
-    stop_game
-    return 1
-  fi
+  wait_until '! kill -0 "$GAME_PID" 2> /dev/null' "$2" "the game still runs $2 s after $3" || { stop_game; return 1; }
   wait "$GAME_PID"
-  expect_eq "exit code after $3" "$?" "$1"
+  local code=$?
   GAME_PID=""
+  [[ $code =~ ^($1)$ ]] || fail "exit code after $3: expected $1, got $code"
 }
 
-# Quits with Q as a player does and checks the exit code and the options file
-# (OPTIONS_FILE, by default media/game.ini in the game's folder).
+# Quits with Q as a player does and checks the exit code and the options file.
 quit_and_check_exit() {
   xdotool mousemove --window "$GAME_WINDOW" 320 240 keydown q sleep 0.1 keyup q
-  expect_exit 0 10 Q || return
-  # Lines of the file outside the section are the player's own and may stay.
+  expect_exit 0 10 Q && expect_saved_options
+}
+
+# The options file (OPTIONS_FILE, by default media/game.ini in the game's folder)
+# as a save writes it: a number for each of the eight keys of [Game]. Lines of
+# the file outside the section are the player's own and may stay.
+expect_saved_options() {
   local section="$WORK/game-section.txt" key
   awk '/^\[/ { inside = ($0 ~ /^\[Game\]\r?$/); next } inside' "${OPTIONS_FILE:-$GAME/media/game.ini}" \
     > "$section" 2> /dev/null

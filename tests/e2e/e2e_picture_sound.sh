@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2016  # wait_until's checks are bash text, run later
 # Pictures and sound of the game window, for the whole-program tests: shares of
 # colour and changed pixels in screenshots, and the loudness of what the game
 # writes through SDL's disk audio driver to $AUDIO. Sourced by e2e_lib.sh.
@@ -53,15 +53,9 @@ label_differs_from_text() {  # file text [label-area]
 # Waits until the score label differs from the one in a reference picture; the
 # new picture is left in the file named last.
 wait_for_label_change() {  # reference-file seconds new-file
-  local deadline=$(($(now_ms) + $2 * 1000))
-  while [ "$(now_ms)" -lt "$deadline" ]; do
-    shot "$3"
-    if [ "$(differing_pixels "$1" "$3" "$LABEL_AREA")" -gt 10 ]; then
-      return 0
-    fi
-    sleep 0.3
-  done
-  return 1
+  # shellcheck disable=SC2034  # read by the check
+  local reference=$1 new=$3
+  wait_until 'shot "$new" && [ "$(differing_pixels "$reference" "$new" "$LABEL_AREA")" -gt 10 ]' "$2"
 }
 
 # --- sound ------------------------------------------------------------------
@@ -80,28 +74,16 @@ loud_samples() {  # from to
 
 # Waits until sound louder than silence has been written after byte offset from.
 wait_for_sound() {  # from seconds
-  local deadline=$(($(now_ms) + $2 * 1000))
-  while [ "$(now_ms)" -lt "$deadline" ]; do
-    if [ "$(loud_samples "$1" "$(audio_size)")" -gt 0 ]; then
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
+  local from=$1
+  wait_until '[ "$(loud_samples "$from" "$(audio_size)")" -gt 0 ]' "$2"
 }
 
-# Waits until the last half second of output is silent (what played has ended).
-QUIET_BYTES=22048  # half a second of 4-byte frames
+# Waits until the last half second of output (22048 bytes of 4-byte frames) is
+# silent: what played has ended.
 wait_for_quiet() {  # seconds
-  local deadline=$(($(now_ms) + $1 * 1000)) size
-  while [ "$(now_ms)" -lt "$deadline" ]; do
-    size=$(audio_size)
-    if [ "$size" -ge "$QUIET_BYTES" ] && [ "$(loud_samples $((size - QUIET_BYTES)) "$size")" -eq 0 ]; then
-      return 0
-    fi
-    sleep 0.2
-  done
-  return 1
+  # shellcheck disable=SC2034  # set and read by the check
+  local size
+  wait_until 'size=$(audio_size) && [ "$size" -ge 22048 ] && [ "$(loud_samples $((size - 22048)) "$size")" -eq 0 ]' "$1"
 }
 
 # Holds a key long enough for the game to see it at its next frame (it reads the

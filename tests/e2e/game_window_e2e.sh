@@ -4,25 +4,13 @@
 # and in full screen. Runs the real program in a copy of its folder under its own
 # Xvfb and plays it with xdotool.
 # Usage: game_window_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
+# shellcheck disable=SC2016  # wait_until's checks are bash text, run later
 set -u
 
 # shellcheck source=e2e_lib.sh
 . "$(dirname "$0")/e2e_lib.sh"
 e2e_setup "$@"
 require_close_window
-
-# Starts a fresh copy of the game with the given game.ini, presses Start in the
-# launcher and waits for the game window.
-start_game_window() {  # name game.ini-text
-  new_game_folder "$1" "$2"
-  start_game || return
-  press_start
-  if ! find_game_window 30; then
-    stop_game
-    return 1
-  fi
-  sleep 1.5  # a few frames
-}
 
 # The field, the robots and the score give many colours; a window never drawn
 # or cleared only shows one.
@@ -34,15 +22,7 @@ expect_picture() {
 
 # The window must leave the screen promptly and the program end with the code.
 expect_end() {  # exit code, after what
-  local gone=no
-  for _ in $(seq 20); do
-    if [ -z "$(game_windows)" ]; then
-      gone=yes
-      break
-    fi
-    sleep 0.1
-  done
-  expect_eq "window gone within 2 s" "$gone" yes
+  wait_until '[ -z "$(game_windows)" ]' 2 "the window is not gone within 2 s"
   expect_exit "$1" 10 "$2"
 }
 

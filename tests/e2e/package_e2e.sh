@@ -125,21 +125,18 @@ diff "$WORK/before.txt" "$WORK/after.txt" > /dev/null || fail "the installed tre
 # options go to root's own folder all the same, and a purge leaves nothing under
 # /usr/share/games. Only as root, and never over a package installed before.
 SCENARIO="installed system-wide, played as root"
-apt_get() {
+apt_get() {  # apt-get's arguments
   DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 -y -q "$@" > "$WORK/apt.txt" 2>&1 ||
     fail "apt-get $* failed: $(tail -n 3 "$WORK/apt.txt")"
 }
-purge_package() { ! dpkg -s zorbak-football-2 > /dev/null 2>&1 || apt_get purge zorbak-football-2; }
 if [ "$(id -u)" -eq 0 ] && ! dpkg -s zorbak-football-2 > /dev/null 2>&1; then
-  on_exit purge_package
+  on_exit '! dpkg -s zorbak-football-2 > /dev/null 2>&1 || apt_get purge zorbak-football-2'
   apt_get install --no-install-recommends "$DEB"
   mkdir -p "$WORK/root-home"
-  printf '#!/bin/sh\nexec env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME=%q SDL_AUDIODRIVER=dummy LC_ALL=C %q\n' \
-    "$WORK/root-home" /usr/games/zorbak-football-2 > "$WORK/play-as-root"
-  chmod 755 "$WORK/play-as-root"
-  start_program "$WORK/root-home" "$WORK/play-as-root" && press_start && play_and_quit 640x480
+  E2E_RUNNER="env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME=$WORK/root-home" \
+    start_program "$WORK/root-home" /usr/games/zorbak-football-2 && press_start && play_and_quit 640x480
   [ -f "$WORK/root-home/.config/zorbak-football-2/game.ini" ] || fail "root's options are not in root's own folder"
-  purge_package
+  apt_get purge zorbak-football-2
   left=$(find /usr/share/games -path '*zorbak*' 2> /dev/null)
   [ -z "$left" ] || fail "left behind after the purge: $left"
 else

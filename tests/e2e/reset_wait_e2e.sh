@@ -19,12 +19,8 @@ if [ ! -x "${ZF_PING_WINDOW:-}" ]; then
   exit 1
 fi
 
-new_game_folder wait $'[Game]\nWindowed=1\nLights=1\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=640\nHeight=480\nUseScreenRes=0\n'
-start_game || finish "reset wait e2e"
-press_start
-find_game_window 30 || finish "reset wait e2e"
-xdotool mousemove --window "$GAME_WINDOW" 320 240
-sleep 1.5
+start_game_window wait "$(windowed_options 640 480)" || finish "reset wait e2e"
+xdotool mousemove --window "$GAME_WINDOW" 320 240 sleep 0.2
 shot "$P/start.png"
 
 echo "Hike and kick at once: the ball is judged within seconds, a field goal or a miss"

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# The game window on a 1280 x 800 desktop with a window manager (Openbox): resized
-# to 1000 x 700 and to 21:9 (also while paused), maximised, and switched to full
-# screen and back with Alt+Enter and with F11; the picture always fills the window
-# with the score label at its bottom-left. Resolutions taller than the desktop's
-# room (1024 x 800, ScreenRez) open as large as fits, title bar included, with the
-# whole label in sight. game.ini keeps the chosen resolution throughout.
+# The game window on a 1280 x 800 desktop under a window manager (Openbox):
+# resized to 21:9 and 1000 x 700, maximised, and to full screen and back by
+# Alt+Enter and by F11, the picture always filling it with the score label at its
+# bottom-left; resolutions too tall for the desktop (1024 x 800, ScreenRez) open
+# as large as fits; game.ini keeps the chosen resolution. A second window taking
+# the focus during a down pauses the game (PAUSED; the picture holds, even
+# resized); the click that brings the focus back does nothing; P resumes. The
+# pointer stays in the window only during a down.
 # Usage: window_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
-# Set ZF_SCREENSHOT_DIR to keep the pictures at 1000 x 700, 21:9 and full screen.
+# (ZF_SCREENSHOT_DIR keeps the pictures at 1000 x 700, 21:9 and full screen)
+# shellcheck disable=SC2016  # wait_until's checks are bash text, run later
 set -u
 
 E2E_SCREEN=1280x800x24
@@ -15,41 +18,19 @@ E2E_WINDOW_MANAGER=1
 . "$(dirname "$0")/e2e_lib.sh"
 e2e_setup "$@"
 require_label_picture
-P="$WORK/pictures"
-mkdir -p "$P"
-SCREEN_SIZE=1280x800
 LABEL_HEIGHT=24
-
-options() {  # width height resolution-choice
-  printf '[Game]\nWindowed=1\nLights=1\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=%s\nHeight=%s\nUseScreenRes=%s\n' "$@"
-}
-
-start_game_window() {  # name game.ini-text
-  new_game_folder "$1" "$2"
-  start_game || return
-  press_start
-  find_game_window 30 || return
-  sleep 1.5  # a few frames
-}
 
 # Waits until the drawable area has the size (a window manager answers in its time).
 wait_for_size() {  # WIDTHxHEIGHT what
-  local deadline=$(($(now_ms) + 5000))
-  until [ "$(window_size)" = "$1" ]; do
-    if [ "$(now_ms)" -ge "$deadline" ]; then
-      fail "$2: the window is $(window_size), not $1"
-      return 1
-    fi
-    sleep 0.1
-  done
-  sleep 0.3  # the frames drawn at the new size
+  local size=$1
+  wait_until '[ "$(window_size)" = "$size" ]' 5 "$2: the window is not $1 within 5 s" && sleep 0.3  # frames at that size
 }
 
 # What the player sees of the window on the screen: the picture fills the whole
 # drawable area (no clear colour, which is black, outside the label) and the
 # label reads text at its bottom-left.
 expect_picture_with_label() {  # what text [file]
-  local file=${3:-$P/screen.png} x y w h dark
+  local file=${3:-$WORK/screen.png} x y w h dark
   import -window root "$file"
   read -r x y w h < <(window_geometry)
   dark=$(convert "$file" -crop "${w}x$((h - LABEL_HEIGHT))+$x+$y" +repage \
@@ -59,41 +40,23 @@ expect_picture_with_label() {  # what text [file]
     "$(label_differs_from_text "$file" "$2" "120x$LABEL_HEIGHT+$x+$((y + h - LABEL_HEIGHT))")" 0
 }
 
-# Alt+Enter or F11 to full screen and back: the whole screen, then the same size
-# and place as before.
-expect_full_screen_and_back() {  # key-in key-out
-  local before
-  before=$(window_geometry)
-  xdotool windowactivate --sync "$GAME_WINDOW" key "$1"
-  wait_for_size "$SCREEN_SIZE" "$1" && expect_picture_with_label "full screen by $1" "SCORE: 0" "$P/full-screen.png"
-  xdotool windowactivate --sync "$GAME_WINDOW" key "$2"
-  local deadline=$(($(now_ms) + 5000))
-  while [ "$(window_geometry)" != "$before" ] && [ "$(now_ms)" -lt "$deadline" ]; do
-    sleep 0.1
+# True when a move to the screen's far corner, outside the window, gets there.
+# The pointer then goes back to the middle of the 1000 x 700 window.
+pointer_leaves() {
+  local at
+  xdotool mousemove 1279 799 sleep 0.3
+  at=$(xdotool getmouselocation | cut -d' ' -f1,2)
+  xdotool mousemove --window "$GAME_WINDOW" 500 350
+  [ "$at" = "x:1279 y:799" ]
+}
+
+resize_maximise_full_screen() {
+  local size name before width height
+  for size in "1260x540 21x9" "1000x700 1000x700"; do
+    read -r size name <<< "$size"
+    xdotool windowsize "$GAME_WINDOW" "${size%x*}" "${size#*x}"
+    wait_for_size "$size" "$name" && expect_picture_with_label "$name" "SCORE: 0" "$WORK/window-$name.png"
   done
-  expect_eq "place and size after $2" "$(window_geometry)" "$before"
-}
-
-expect_saved_size() {  # width height
-  grep -q "^Width=$1\$" "$GAME/media/game.ini" && grep -q "^Height=$2\$" "$GAME/media/game.ini" ||
-    fail "game.ini does not keep $1 x $2: $(tr '\n' ' ' < "$GAME/media/game.ini")"
-}
-
-SCENARIO="resize, pause, maximise, full screen"
-if start_game_window resize "$(options 640 480 0)"; then
-  expect_eq "window size" "$(window_size)" 640x480
-  xdotool windowsize "$GAME_WINDOW" 1000 700
-  wait_for_size 1000x700 "1000 x 700" && expect_picture_with_label "1000 x 700" "SCORE: 0" "$P/window-1000x700.png"
-  xdotool windowsize "$GAME_WINDOW" 1260 540
-  wait_for_size 1260x540 "21:9" && expect_picture_with_label "21:9" "SCORE: 0" "$P/window-21x9.png"
-
-  # No frame is drawn while paused: the held picture must follow the resize.
-  xdotool windowactivate --sync "$GAME_WINDOW"
-  hold_key p
-  xdotool windowsize "$GAME_WINDOW" 1000 700
-  wait_for_size 1000x700 "paused" && expect_picture_with_label "resized while paused" PAUSED
-  xdotool windowactivate --sync "$GAME_WINDOW"
-  hold_key p
 
   wmctrl -i -r "$GAME_WINDOW" -b add,maximized_vert,maximized_horz
   sleep 1
@@ -103,29 +66,73 @@ if start_game_window resize "$(options 640 480 0)"; then
   wmctrl -i -r "$GAME_WINDOW" -b remove,maximized_vert,maximized_horz
   wait_for_size 1000x700 "no longer maximised"
 
-  expect_full_screen_and_back alt+Return alt+Return
-  expect_full_screen_and_back F11 F11
-  quit_and_check_exit
-  expect_saved_size 640 480
-fi
+  # To the whole screen and back to the same size and place.
+  for key in alt+Return F11; do
+    before=$(window_geometry)
+    xdotool windowactivate --sync "$GAME_WINDOW" key "$key"
+    wait_for_size 1280x800 "$key" && expect_picture_with_label "full screen by $key" "SCORE: 0" "$WORK/full-screen.png"
+    xdotool windowactivate --sync "$GAME_WINDOW" key "$key"
+    wait_until '[ "$(window_geometry)" = "$before" ]' 5 "$key again: the window is not back at $before"
+  done
+}
+
+focus_pause() {
+  pointer_leaves || fail "before the hike the pointer cannot leave the window"
+  hold_key space
+  pointer_leaves && fail "during a down the pointer left the window"
+
+  # The second window sits in the corner, clear of the game window.
+  xev -geometry 200x150-0-0 -name zf-other > /dev/null 2>&1 &
+  on_exit "end_process $!"
+  other=$(timeout 10 xdotool search --sync --onlyvisible --name '^zf-other$' | head -n 1)
+  xdotool windowfocus --sync "$other" sleep 0.5 || fail "the second window did not take the focus"
+  shot "$WORK/paused-1.png" && sleep 1 && shot "$WORK/paused-2.png"
+  expect_eq "pixels changed during the pause" "$(differing_pixels "$WORK/paused-1.png" "$WORK/paused-2.png")" 0
+  pointer_leaves || fail "while paused the pointer cannot leave the window"
+  # No frame is drawn while paused: the held picture must follow a resize.
+  xdotool windowsize "$GAME_WINDOW" 640 480
+  wait_for_size 640x480 "paused" && expect_picture_with_label "resized while paused" PAUSED
+
+  # The focus comes back as by a click on the window: that click does nothing.
+  xdotool mousemove --window "$GAME_WINDOW" 320 240 sleep 0.3
+  shot "$WORK/paused-3.png"
+  xdotool windowfocus --sync "$GAME_WINDOW" mousedown 1 sleep 0.2 mouseup 1 sleep 0.5
+  shot "$WORK/back.png"
+  expect_eq "pixels changed by the click that brought the focus back" \
+    "$(differing_pixels "$WORK/paused-3.png" "$WORK/back.png")" 0
+  hold_key p && sleep 0.3 && shot "$WORK/resumed-1.png" && sleep 0.4 && shot "$WORK/resumed-2.png"
+  [ "$(differing_pixels "$WORK/resumed-1.png" "$WORK/resumed-2.png")" -gt 0 ] || fail "the picture stays still after P"
+  [ "$(label_differs_from_text "$WORK/resumed-2.png" PAUSED)" -gt 0 ] ||
+    fail "the label still reads PAUSED after P"
+}
 
 # The desktop's usable area is 1280 x 800: with the title bar, neither fits.
-for case in "1024x800 1024 800 2 1024 800" "ScreenRez 640 480 3 1280 800"; do
-  read -r name width height choice saved_width saved_height <<< "$case"
-  SCENARIO="$name on a 1280 x 800 desktop"
-  start_game_window "fit-$name" "$(options "$width" "$height" "$choice")" || continue
+fits_desktop() {
+  local x y w h left right top bottom
   read -r x y w h < <(window_geometry)
   read -r left right top bottom < <(xprop -id "$GAME_WINDOW" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
   note "drawable area ${w}x$h at $x,$y; frame $left $right $top $bottom"
   [ "$((y - top))" -ge 0 ] && [ "$((y + h + bottom))" -le 800 ] && [ "$((x + w + right))" -le 1280 ] ||
     fail "the window with its frame does not fit on the desktop"
   [ "$h" -ge 700 ] || fail "the window is only $h high: not as large as fits"
-  expect_picture_with_label "$name" "SCORE: 0"
+  expect_picture_with_label "$SCENARIO" "SCORE: 0"
+}
+
+# Scenario, game.ini's resolution (width, height, choice), the size it keeps.
+for case in "window 640 480 0 640 480" "1024x800 1024 800 2 1024 800" "ScreenRez 640 480 3 1280 800"; do
+  read -r SCENARIO width height choice saved_width saved_height <<< "$case"
+  start_game_window "$SCENARIO" "$(windowed_options "$width" "$height" "$choice")" || continue
+  if [ "$SCENARIO" = window ]; then
+    resize_maximise_full_screen
+    focus_pause
+  else
+    fits_desktop
+  fi
   quit_and_check_exit
-  expect_saved_size "$saved_width" "$saved_height"
+  grep -q "^Width=$saved_width\$" "$GAME/media/game.ini" && grep -q "^Height=$saved_height\$" "$GAME/media/game.ini" ||
+    fail "game.ini does not keep $saved_width x $saved_height: $(tr '\n' ' ' < "$GAME/media/game.ini")"
 done
 
-if [ -n "${ZF_SCREENSHOT_DIR:-}" ]; then
-  mkdir -p "$ZF_SCREENSHOT_DIR" && cp "$P"/window-*.png "$P"/full-screen.png "$ZF_SCREENSHOT_DIR"/
-fi
+[ -z "${ZF_SCREENSHOT_DIR:-}" ] ||
+  { mkdir -p "$ZF_SCREENSHOT_DIR" && cp "$WORK"/window-*.png "$WORK"/full-screen.png "$ZF_SCREENSHOT_DIR"/; }
 finish "window e2e"
