@@ -44,6 +44,7 @@ struct ControlState {
     bool startPressed = false;      // Start went down since the last tick took it
     bool hikeHeldOver = false;      // the hike press that resumed: no hike until released
     bool focusClickDue = false;     // the focus just came: a click now only gave it
+    double focusGainedAt = 0.0;     // when it came, by the game's clock
     bool downInPlay = false;        // the game plays a down (hike to tackle, score or miss)
     bool pointerConfined = false;   // what the window was last told
 };

@@ -1,6 +1,7 @@
 // The input path: keyboard, mouse, pad and focus put together into what one tick
 // asks of the game, the pause it asks for, and where the pointer may go.
 #include "app/Engine.h"
+#include "math/Clock.h"
 #include "platform/Events.h"
 #include "platform/Window.h"
 
@@ -94,6 +95,7 @@ void Engine::followFocus(bool focused, bool pausePlay) {
     // from the start.
     if (focused && !controls.hasFocus) {
         controls.focusClickDue = true;
+        controls.focusGainedAt = getTimeSeconds();
     } else if (!focused && pausePlay && controls.playBegun && !paused) {
         controls.focusPauseAsked = true;
     }

@@ -1,6 +1,7 @@
 // The engine's reaction to one window message: keys into keyDown, the pointer into
 // the stick value, the mouse buttons into Space and Control, and the ways to stop.
 #include "app/Engine.h"
+#include "math/Clock.h"
 
 namespace {
 
@@ -29,11 +30,16 @@ void movePointer(Engine& engine, int x, int y) {
     engine.stickY = static_cast<float>(2 * y) / static_cast<float>(height) - 1.0f;
 }
 
+// A window manager that passes the focusing click on sends it with the focus;
+// one that keeps it (Openbox) sends nothing, and the player's next click, a
+// moment later, is meant for the game.
+constexpr double FOCUS_CLICK_SECONDS = 0.2;
+
 // The click that brings the focus back comes right after it: it was meant for
 // the desktop, not for a hike or a kick. Any other input first means the focus
 // came some other way (keys, a click elsewhere and a move over the window).
 bool focusingClick(ControlState& controls, const WindowMessage& message) {
-    const bool due = controls.focusClickDue;
+    const bool due = controls.focusClickDue && getTimeSeconds() - controls.focusGainedAt <= FOCUS_CLICK_SECONDS;
     switch (message.kind) {
         case MESSAGE_LEFT_BUTTON_DOWN:
         case MESSAGE_RIGHT_BUTTON_DOWN:
