@@ -1,5 +1,12 @@
 #include "core/FileBytes.h"
 
+#include <filesystem>
+
+bool isPlainFile(const char* path) {
+    std::error_code error;
+    return path != nullptr && std::filesystem::is_regular_file(path, error);
+}
+
 FileBytesResult readOpenFile(std::FILE* file, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     if (file == nullptr || std::fseek(file, 0, SEEK_END) != 0) {
@@ -22,7 +29,7 @@ FileBytesResult readOpenFile(std::FILE* file, std::size_t maxBytes, std::vector<
 
 FileBytesResult readFileBytes(const char* path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
-    std::FILE* file = path != nullptr ? std::fopen(path, "rb") : nullptr;
+    std::FILE* file = isPlainFile(path) ? std::fopen(path, "rb") : nullptr;
     if (file == nullptr) {
         return FILE_BYTES_MISSING;
     }
