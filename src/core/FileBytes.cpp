@@ -1,11 +1,6 @@
 #include "core/FileBytes.h"
 
-#include <filesystem>
-
-bool isPlainFile(const char* path) {
-    std::error_code error;
-    return path != nullptr && std::filesystem::is_regular_file(path, error);
-}
+#include "platform/FileKind.h"
 
 FileBytesResult readOpenFile(std::FILE* file, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
@@ -29,7 +24,7 @@ FileBytesResult readOpenFile(std::FILE* file, std::size_t maxBytes, std::vector<
 
 FileBytesResult readFileBytes(const char* path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
-    std::FILE* file = isPlainFile(path) ? std::fopen(path, "rb") : nullptr;
+    std::FILE* file = platformFileKind(path) == FILE_KIND_PLAIN ? std::fopen(path, "rb") : nullptr;
     if (file == nullptr) {
         return FILE_BYTES_MISSING;
     }

@@ -14,16 +14,12 @@ enum FileBytesResult {
     FILE_BYTES_FAILED,     // it cannot be sized or read
 };
 
-// Whether path names a plain file. Nothing else is opened: a folder cannot be read
-// as a file, and opening a named pipe waits for a writer that may never come.
-bool isPlainFile(const char* path);
-
 // Reads an open file whole, from its start, into bytes: one allocation of the
 // file's size, one read. On anything but FILE_BYTES_READ bytes is left empty.
 FileBytesResult readOpenFile(std::FILE* file, std::size_t maxBytes, std::vector<std::uint8_t>& bytes);
 
 // The same for the file at path, opened and closed here; anything but a plain
-// file counts as missing.
+// file (platformFileKind) counts as missing.
 FileBytesResult readFileBytes(const char* path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes);
 
 // The unsigned number stored in count bytes (1 to 4) with the lowest first, as the

@@ -3,10 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "core/OptionsFileLocation.h"
+#include "platform/FileKind.h"
 #include "platform/FileReplace.h"
 #include "platform/UserFolders.h"
 
@@ -52,17 +51,16 @@ std::string scoreFilePath(const std::string& userDataFolder) {
 
 ScoreFileReading readScoreFile(const std::string& path) {
     ScoreFileReading reading;
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found) {
+    const FileKind kind = platformFileKind(path.c_str());
+    if (kind == FILE_KIND_NONE) {
         return reading;  // no table yet
     }
-    if (status.type() == std::filesystem::file_type::directory) {
+    if (kind == FILE_KIND_FOLDER) {
         reading.problem = "a folder, not a file: no score can be kept";
         return reading;
     }
     // Anything but a plain file (a pipe would block the game for ever) is not opened.
-    if (error || status.type() != std::filesystem::file_type::regular) {
+    if (kind != FILE_KIND_PLAIN) {
         reading.problem = "not a plain file: its table is not read";
         return reading;
     }

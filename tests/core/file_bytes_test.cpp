@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/FileBytes.h"
+#include "platform/FileKind.h"
 #include "support/TempMediaDir.h"
 
 // Only plain files are opened: a named pipe where a media file should be would
@@ -15,14 +16,17 @@ TEST(FileBytesTest, OnlyPlainFilesAreOpened) {
     ASSERT_EQ(mkfifo(dir.mediaPath("pipe.a3f").c_str(), 0600), 0);
     const struct {
         const char* name;
-        FileBytesResult result;
-    } cases[] = {{"plain.a3f", FILE_BYTES_READ},
-                 {"folder.a3f", FILE_BYTES_MISSING},
-                 {"pipe.a3f", FILE_BYTES_MISSING},
-                 {"absent.a3f", FILE_BYTES_MISSING}};
+        FileKind kind;
+    } cases[] = {{"plain.a3f", FILE_KIND_PLAIN},
+                 {"folder.a3f", FILE_KIND_FOLDER},
+                 {"pipe.a3f", FILE_KIND_OTHER},
+                 {"absent.a3f", FILE_KIND_NONE},
+                 {"plain.a3f/below", FILE_KIND_NONE}};
     for (const auto& c : cases) {
+        const std::string path = dir.mediaPath(c.name);
+        EXPECT_EQ(platformFileKind(path.c_str()), c.kind) << c.name;
         std::vector<std::uint8_t> bytes;
-        EXPECT_EQ(readFileBytes(dir.mediaPath(c.name).c_str(), 16, bytes), c.result) << c.name;
-        EXPECT_EQ(isPlainFile(dir.mediaPath(c.name).c_str()), c.result == FILE_BYTES_READ) << c.name;
+        EXPECT_EQ(readFileBytes(path.c_str(), 16, bytes), c.kind == FILE_KIND_PLAIN ? FILE_BYTES_READ : FILE_BYTES_MISSING)
+            << c.name;
     }
 }
