@@ -63,7 +63,9 @@ if play_for_points 8; then
   pause_ms=$(($(now_ms) - SCORED_MS))
   note "$POINTS points; pause $pause_ms ms"
   [ "$pause_ms" -ge 3500 ] || fail "the pause after the score lasted only $pause_ms ms"
-  expect_eq "loud samples in the pause with Music off" "$(loud_samples $((SCORED_BYTE + 22050)) $((SCORED_BYTE + 4 * 44100)))" 0
+  # 44100 bytes a second. A cry or the kick begun before the score may sound on
+  # for up to 1.7 s; from 2 s to 4 s only the theme could be heard.
+  expect_eq "loud samples in the pause with Music off" "$(loud_samples $((SCORED_BYTE + 2 * 44100)) $((SCORED_BYTE + 4 * 44100)))" 0
   [ "$(loud_samples 0 "$SCORED_BYTE")" -gt 0 ] || fail "no sound of the game was captured"
 fi
 quit_and_check_exit
