@@ -30,8 +30,9 @@ set(ENV{PKG_CONFIG_PATH} "")
 # No MinGW runtime DLLs to ship beside the executable.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# Tests and tools built for Windows run through Wine on the build machine.
+# Tests and tools built for Windows run through Wine on the build machine, by
+# way of a script that starts again what Wine failed to start.
 find_program(ZF_WINE wine)
 if(ZF_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${ZF_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR sh ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${ZF_WINE})
 endif()
