@@ -22,9 +22,13 @@ FileBytesResult readOpenFile(std::FILE* file, std::size_t maxBytes, std::vector<
     return FILE_BYTES_READ;
 }
 
+std::FILE* openPlainFile(const char* path) {
+    return platformFileKind(path) == FILE_KIND_PLAIN ? std::fopen(path, "rb") : nullptr;
+}
+
 FileBytesResult readFileBytes(const char* path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
-    std::FILE* file = platformFileKind(path) == FILE_KIND_PLAIN ? std::fopen(path, "rb") : nullptr;
+    std::FILE* file = openPlainFile(path);
     if (file == nullptr) {
         return FILE_BYTES_MISSING;
     }

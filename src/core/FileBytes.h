@@ -18,8 +18,12 @@ enum FileBytesResult {
 // file's size, one read. On anything but FILE_BYTES_READ bytes is left empty.
 FileBytesResult readOpenFile(std::FILE* file, std::size_t maxBytes, std::vector<std::uint8_t>& bytes);
 
-// The same for the file at path, opened and closed here; anything but a plain
-// file (platformFileKind) counts as missing.
+// The file at path opened for reading, or null when it cannot be opened or is
+// anything but a plain file (platformFileKind): a named pipe would hold the
+// game until a writer came.
+std::FILE* openPlainFile(const char* path);
+
+// readOpenFile for the file at path, opened (openPlainFile) and closed here.
 FileBytesResult readFileBytes(const char* path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes);
 
 // The unsigned number stored in count bytes (1 to 4) with the lowest first, as the

@@ -1,8 +1,8 @@
 #include <cstdio>
 
 #include "core/ErrorMessages.h"
+#include "core/FileBytes.h"
 #include "core/MediaPath.h"
-#include "platform/FileKind.h"
 #include "platform/WavDecoder.h"
 #include "sound/SoundPlayer.h"
 #include "sound/WavReader.h"
@@ -36,7 +36,7 @@ int SoundPlayer::loadSound(const char* fileName) {
         showError("Could not open file:", fileName != nullptr ? fileName : "", SEVERITY_ERROR);
         return SOUND_ERROR_OPEN_OR_RIFF;
     }
-    std::FILE* file = platformFileKind(path) == FILE_KIND_PLAIN ? std::fopen(path, "rb") : nullptr;
+    std::FILE* file = openPlainFile(path);
     if (file == nullptr) {
         showError("Could not open file:", path, SEVERITY_ERROR);
         return SOUND_ERROR_OPEN_OR_RIFF;
