@@ -42,13 +42,10 @@ TickInput Engine::readTickInput() {
     if (keyDown[VK_SPACE_KEY] == 0) {
         controls.hikeHeldOver = false;
     }
-    input.hike = hikeAsked();
-    input.kick = kickAsked();
-    if (controls.focusPauseAsked) {
-        input.pause = PAUSE_ASK_HOLD;
-    } else if (keyDown[VK_P_KEY] != 0 || controls.startPressed) {
-        input.pause = PAUSE_ASK_TOGGLE;
-    }
+    input.hike.held = hikeAsked();
+    input.kick.held = kickAsked();
+    input.focusLost = controls.focusPauseAsked;
+    input.pausePressed = !input.focusLost && (keyDown[VK_P_KEY] != 0 || controls.startPressed);
     return input;
 }
 
@@ -57,14 +54,14 @@ bool Engine::hikeAsked() const { return keyDown[VK_SPACE_KEY] != 0 && !controls.
 bool Engine::kickAsked() const { return keyDown[VK_CONTROL_KEY] != 0; }
 
 void Engine::followPauseAsk(const TickInput& input) {
-    if (input.pause == PAUSE_ASK_HOLD) {
+    if (input.focusLost) {
         // A focus lost while already paused changes nothing.
         if (!paused) {
             setPaused(true, true);
         }
-    } else if (input.pause == PAUSE_ASK_TOGGLE) {
+    } else if (input.pausePressed) {
         setPaused(!paused, false);
-    } else if (paused && controls.pausedByFocus && input.hike) {
+    } else if (paused && controls.pausedByFocus && input.hike.held) {
         // The player is back and asks to play on. That press only resumes: it
         // hikes nothing until it is let go.
         setPaused(false, false);

@@ -49,10 +49,10 @@ TEST_F(EngineControlsTest, ALostFocusPausesUntilPOrAHikePress) {
         engine.handleMessage(resume);
         EXPECT_EQ(tick(), PAUSE_ENDED);
         // The press that resumed hikes nothing until it is let go.
-        EXPECT_FALSE(engine.readTickInput().hike);
+        EXPECT_FALSE(engine.readTickInput().hike.held);
         send(MESSAGE_KEY_UP, VK_SPACE_KEY);
         send(MESSAGE_KEY_DOWN, VK_SPACE_KEY);
-        EXPECT_TRUE(engine.readTickInput().hike);
+        EXPECT_TRUE(engine.readTickInput().hike.held);
         send(MESSAGE_KEY_UP, VK_SPACE_KEY);
     }
 }
@@ -62,7 +62,7 @@ TEST_F(EngineControlsTest, AFocusLostBeforePlayWhilePausedOrInTheWaitChangesNoth
     loading.running = true;
     loading.handleMessage(windowMessage(MESSAGE_FOCUS_LOST));
     loading.beginPlay();
-    EXPECT_TRUE(loading.readTickInput().pause == PAUSE_ASK_NONE);
+    EXPECT_TRUE(!loading.readTickInput().focusLost);
 
     send(MESSAGE_KEY_DOWN, VK_P_KEY);
     EXPECT_EQ(tick(), PAUSE_BEGAN);
@@ -112,7 +112,7 @@ TEST_F(EngineControlsTest, ThePadsStartPausesAndItsAResumesAFocusPause) {
     EXPECT_EQ(tick(), PAUSE_BEGAN);
     platformPressVirtualPad(device, VIRTUAL_PAD_A, true);
     EXPECT_EQ(tick(), PAUSE_ENDED);
-    EXPECT_FALSE(engine.readTickInput().hike);
+    EXPECT_FALSE(engine.readTickInput().hike.held);
 
     platformPadCloseAll();
     platformJoystickCloseAll();
