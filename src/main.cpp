@@ -4,7 +4,6 @@
 // the label release their resources while the display mode is still in place.
 #include "app/Engine.h"
 #include "core/ErrorMessages.h"
-#include "core/FrameTime.h"
 #include "game/Game.h"
 #include "platform/EndSignals.h"
 
@@ -22,24 +21,9 @@ int main() {
     if (!gGame.setup()) {
         return platformEndExitCode(-1);
     }
-    while (gEngine.pumpMessages()) {
-        gFrameTime = gEngine.beginFrame();
-        gGame.followPause(gEngine.takePauseChange());
-        if (gFrameTime != 0.0f) {
-            gGame.update();
-            if (!gEngine.running) {
-                break;  // closed during the step's wait: the window and its context are gone
-            }
-            if (gEngine.frameInProgress) {  // none while nobody sees the window
-                if (gGame.pictureUnchanged()) {
-                    gEngine.skipFrame();  // the step changed nothing the picture shows
-                    continue;
-                }
-                gEngine.applyCamera();
-                gGame.draw();
-                gEngine.endFrame();
-            }
-        }
+    gEngine.beginPlay();
+    // Each iteration: gather the input, step the game at a tick, draw.
+    while (gEngine.runIteration(gGame)) {
     }
     // The run is over: the sound stops now rather than play out its last buffers
     // while the player waits for the game to go.

@@ -1,14 +1,11 @@
 #include "app/Engine.h"
 
-#include "platform/OpenGl.h"
-
 #include <cmath>
 
-#include "app/EngineGl.h"
-#include "core/ErrorMessages.h"
-#include "core/StartReport.h"
 #include "app/FrameTick.h"
 #include "app/PadMappings.h"
+#include "core/ErrorMessages.h"
+#include "core/StartReport.h"
 #include "math/Clock.h"
 #include "math/Random.h"
 #include "model/TextureCache.h"
@@ -18,11 +15,15 @@
 #include "platform/Window.h"
 
 namespace {
+// Paused and unseen, a tick has nothing to do: only a message (or a stop signal,
+// looked for at least this often) can change anything.
 constexpr int HIDDEN_PAUSE_WAIT_MS = 100;
+
+float clockNow() { return static_cast<float>(getTimeSeconds()); }
 }  // namespace
 
 int millisecondsUntilTick(float lastTime, float now) {
-    // The same float subtraction beginFrame uses, so the two agree on "due".
+    // The same float subtraction the tick uses, so the two agree on "due".
     float elapsed = now - lastTime;
     if (elapsed >= TICK_SECONDS) {
         return 0;
@@ -35,22 +36,16 @@ int millisecondsUntilTick(float lastTime, float now) {
     return waitMs > tickMs ? tickMs : waitMs;
 }
 
-Engine::Engine() {
-    // Every field has its starting value from its initialiser: no handles, not
-    // running, a zero clear colour, the identity camera, eight dark light slots,
-    // an absent joystick and the options' defaults.
-}
-
 Engine::~Engine() {
     releaseTextures();
-    releaseWindow();
+    window_.release();
     saveAtEndOfRun();
     platformClearEndOfRunSave(this);
 }
 
 void Engine::saveAtEndOfRun() {
     std::call_once(endOfRunSaved_, [this] {
-        options.saveIfChanged();
+        options_.saveIfChanged();
         for (const std::function<void()>& save : endOfRunSaves_) {
             save();
         }
@@ -61,132 +56,127 @@ void Engine::addEndOfRunSave(std::function<void()> save) { endOfRunSaves_.push_b
 
 bool Engine::init(const char* title, void* instance, Color4 clear, float nearPlane, float farPlane,
                   OptionsMode optionsMode) {
-    clearColor = clear;
     // An end the run cannot return from (the display lost, a stop signal it did
     // not act on in time) still saves what Q would.
     platformSetEndOfRunSave([](void* engine) { static_cast<Engine*>(engine)->saveAtEndOfRun(); }, this);
     seedRandom();
-    hInstance = instance;
     if (optionsMode != OPTIONS_DEFAULTS) {
-        scores.locate();
-        options.bestScoreLine = scores.bestLine();
+        scores_.locate();
+        options_.bestScoreLine = scores_.bestLine();
     }
-    if (!options.configure(optionsMode, instance, title)) {
+    if (!options_.configure(optionsMode, instance, title)) {
         return false;
     }
-    if (static_cast<long long>(options.width) * options.height == 0) {
-        options.resolutionIndex = RESOLUTION_SCREEN;
+    if (static_cast<long long>(options_.width) * options_.height == 0) {
+        options_.resolutionIndex = RESOLUTION_SCREEN;
     }
-    registerWindowClass();
-    if (!createWindow(title)) {
-        running = false;
+    playOptions_ = PlayOptions{options_.lights != 0, options_.music != 0, options_.hiQualTex != 0};
+    if (!window_.open(title, options_)) {
         reportStartFailure("cannot open the game window", platformWindowFailure());
         return false;
     }
-    applyInitialGlState(*this, nearPlane, farPlane);
-    cameraMatrix = &camera;
-    resetTextureCache(options.hiQualTex != 0);
-    if (options.joystick != 0) {
+    view_.setUp(clear, nearPlane, farPlane, playOptions_.lights, window_.drawableWidth(),
+                window_.drawableHeight());
+    controls_.setDrawableSize(window_.drawableWidth(), window_.drawableHeight());
+    resetTextureCache(playOptions_.hiQualTex);
+    if (options_.joystick != 0) {
         loadPadMappings();
-        joystick.open(0);  // an absent joystick simply never reports
-        pad.open(0);
+        controls_.openPad();
     }
-    lastTime = static_cast<float>(getTimeSeconds());
-    running = true;
+    lastTime_ = clockNow();
+    running_ = true;
     return true;
 }
 
-void Engine::resetTimer() { lastTime = static_cast<float>(getTimeSeconds()); }
-
-bool Engine::pumpMessages() {
-    followPad();
-    WindowMessage message;
-    if (platformPollMessage(message)) {
-        handleMessage(message);
-    } else if (running && !shutdownRequested() && platformEndSignal() == 0) {
-        // Nothing to do until the next tick: sleep until it is due or an event
-        // arrives, instead of spinning a core.
-        int waitMs = millisecondsUntilTick(lastTime, static_cast<float>(getTimeSeconds()));
-        if (paused && windowHidden) {
-            // Paused and unseen, a tick has nothing to do: only a message (or a
-            // stop signal, looked for at least this often) can change anything.
-            waitMs = HIDDEN_PAUSE_WAIT_MS;
-        }
-        if (waitMs > 0 && platformWaitMessage(message, waitMs)) {
-            handleMessage(message);
-        }
-    }
-    stopIfEndRequested();
-    return running && !shutdownRequested();
+void Engine::beginPlay() {
+    takeMessages();
+    controls_.discardPending();
+    lastTime_ = clockNow();
 }
 
-bool Engine::pumpMessagesWhileWaiting(int timeoutMs) {
-    // The joystick is not polled: its buttons are game input only.
-    WindowMessage message;
-    if (running && !shutdownRequested() && platformEndSignal() == 0 &&
-        platformWaitMessage(message, timeoutMs)) {
-        handleMessageWhileWaiting(message);
-        while (running && platformPollMessage(message)) {
-            handleMessageWhileWaiting(message);
-        }
-    }
+bool Engine::runIteration(LoopGame& game) {
+    waitForTickOrMessage(game);
+    takeMessages();
     stopIfEndRequested();
-    return running && !shutdownRequested();
+    TickInput input;
+    if (running_ && takeTick(game, input)) {
+        game.step(input);
+        // During a down the pointer stays in a focused window; before the hike,
+        // while paused and after a score the player may want the title bar.
+        window_.confinePointer(options_.windowed != 0 && controls_.hasFocus() && game.downInPlay() &&
+                               !game.paused());
+        drawIfDue(game);
+    }
+    return running_;
+}
+
+void Engine::waitForTickOrMessage(const LoopGame& game) {
+    if (!running_ || shutdownRequested() || platformEndSignal() != 0) {
+        return;
+    }
+    // Nothing to do until the next tick: sleep until it is due or an event
+    // arrives, instead of spinning a core.
+    int waitMs = millisecondsUntilTick(lastTime_, clockNow());
+    if (game.paused() && window_.hidden()) {
+        waitMs = HIDDEN_PAUSE_WAIT_MS;
+    }
+    WindowMessage message;
+    if (waitMs > 0 && platformWaitMessage(message, waitMs)) {
+        handleMessage(message);
+    }
+}
+
+void Engine::takeMessages() {
+    WindowMessage message;
+    while (running_ && platformPollMessage(message)) {
+        handleMessage(message);
+    }
+}
+
+bool Engine::takeTick(const LoopGame& game, TickInput& input) {
+    const float now = clockNow();
+    const float elapsed = now - lastTime_;
+    if (elapsed < TICK_SECONDS) {
+        return false;  // lastTime stays, so the time accumulates until the tick
+    }
+    lastTime_ = now;
+    input = controls_.takeTick(elapsed, game.scoreSoundsHeard());
+    return true;
+}
+
+void Engine::drawIfDue(LoopGame& game) {
+    if (!window_.isOpen() || window_.hidden()) {
+        return;  // a window nobody sees costs no drawing; its repaint stays due
+    }
+    const bool repaint = window_.takeRepaintDue();
+    if (!repaint && (game.pictureHeld() || (!drawEveryTick_ && game.pictureUnchanged()))) {
+        return;
+    }
+    drawFrame(game);
+}
+
+void Engine::drawFrame(LoopGame& game) {
+    view_.beginFrame();
+    view_.applyCamera(game.viewMatrix());
+    game.draw();
+    if (frameObserver_) {
+        frameObserver_();
+    }
+    view_.endFrame();
+    window_.swapBuffers();
+}
+
+void Engine::enterScore(int score) { scores_.enterNow(score); }
+
+void Engine::stop() {
+    window_.release();
+    running_ = false;
 }
 
 void Engine::stopIfEndRequested() {
     // An error box or a stop signal asked the program to end: as Q does, give the
     // desktop its display back now.
-    if ((shutdownRequested() || platformEndSignal() != 0) && running) {
-        running = false;
-        releaseWindow();
+    if ((shutdownRequested() || platformEndSignal() != 0) && running_) {
+        stop();
     }
-}
-
-float Engine::beginFrame() {
-    if (!running) {
-        return 0.0f;
-    }
-    float now = static_cast<float>(getTimeSeconds());
-    frameTime = now - lastTime;
-    if (frameTime < TICK_SECONDS) {
-        return 0.0f;  // lastTime stays, so the time accumulates until the next tick
-    }
-    lastTime = now;
-    followPauseAsk(readTickInput());
-    if (paused) {
-        return 0.0f;
-    }
-    if (!windowHidden) {
-        beginDrawing();  // a window nobody sees costs no drawing
-    }
-    return frameTime;
-}
-
-PauseChange Engine::takePauseChange() {
-    const PauseChange change = pauseChange;
-    pauseChange = PAUSE_UNCHANGED;
-    return change;
-}
-
-void Engine::beginDrawing() {
-    glPushMatrix();  // saves the pure projection; endFrame restores it
-    frameInProgress = true;
-    clearDue = true;
-}
-
-void Engine::endFrame() {
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    frameInProgress = false;
-    if (hwnd != nullptr) {
-        platformSwapBuffers(hwnd);
-    }
-}
-
-void Engine::skipFrame() {
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    clearDue = false;
-    frameInProgress = false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Engine.h"
+#include "app/LoopGame.h"
 #include "game/ShownPicture.h"
 #include "math/Vec.h"
 #include "model/Model.h"
@@ -14,6 +15,9 @@ enum GamePhase {
     PHASE_LINE_UP = 3,
     PHASE_SCORED = 4,
     PHASE_GAME_OVER = 5,
+    // The next drive stands ready, but the picture of the score or the lost game
+    // holds until its theme and whistle are over.
+    PHASE_HOLD = 6,
 };
 
 enum BallState : int {
@@ -44,12 +48,12 @@ extern const char DOWN_NAMES[4][32];
 // declared in the order the game's static objects must be built (label, sound
 // player, camera and listener vectors, models); the one Game lives in static
 // storage right after the Engine, so everything here is torn down before it.
-class Game {
+class Game : public LoopGame {
 public:
     explicit Game(Engine& engine);
     // A run that ends without leaving the frame loop (a library's exit) still
     // saves, while the game's score is there to be entered.
-    ~Game();
+    ~Game() override;
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -75,6 +79,8 @@ public:
     float steerX = 0.0f;
     float steerY = 0.0f;
     char scoreText[32] = "SCORE: 0";
+    // The view matrix: the camera behind the dog, set by every step that moves it.
+    Matrix4 camera;
 
     int sndWhistle = -1;
     int sndHike = -1;
@@ -88,19 +94,28 @@ public:
     // The text the label shows now, kept so that the rules can be checked without
     // reading the label's pixels back.
     char labelText[32] = "";
-    // While a pause is shown: what the label showed before it.
-    bool pauseShown = false;
-    char labelBeforePause[32] = "";
     bool scoreEnteredAtEnd = false;
 
+    // Loads the media; the first step sets up the first drive.
     bool setup();
-    void resetDrive();
-    void update();
-    void draw();
-    // True when a frame drawn now would only show the picture already on screen.
-    bool pictureUnchanged() const { return shownPicture.matches(*this); }
+    // The start of a recorded game: the first step sets up its first drive, with
+    // the label showing text until then.
+    void beginRecordedGame(const char* text);
+    void resetDrive(const TickInput& input);
 
-    void sampleInput();
+    // One tick of the game (LoopGame).
+    void step(const TickInput& input) override;
+    bool scoreSoundsHeard() const override;
+    bool pictureHeld() const override { return phase == PHASE_HOLD; }
+    // True when a frame drawn now would only show the picture already on screen.
+    bool pictureUnchanged() const override { return shownPicture.matches(*this); }
+    const Matrix4& viewMatrix() const override { return camera; }
+    void draw() override;
+    bool paused() const override { return paused_; }
+    bool downInPlay() const override { return phase == PHASE_PLAY; }
+    bool newGameNext() const override { return phase == PHASE_RESET && score == 0; }
+    const char* labelShown() const override { return labelText; }
+
     void checkKick();
     void resolvePlay();
     void moveDog();
@@ -117,26 +132,32 @@ public:
 
     // Replaces the label's text with text (cut to the label's 31 characters).
     void showLabel(const char* text);
-    // Shows the engine's pause change: one more frame of the game as it stands,
-    // with the label reading "PAUSED", when the pause begins; the label's earlier
-    // text when it ends. The game itself does not move.
-    void followPause(PauseChange change);
-    // The label's part of it: "PAUSED" while paused, then the text from before.
-    void showPaused(bool paused);
-    // Blocks while the sound in slot is still to be heard, keeping the window
-    // answering; ends at once when the game is closed meanwhile.
-    void waitWhilePlaying(int slot);
-    // Draws the picture again during that wait, when the window was uncovered.
-    void repaintWhileWaiting();
-    // Shows one frame of the game as it stands, without a step: the frame that
-    // shows a pause, and a repaint during the wait after a score.
-    void drawAsItStands();
 
 private:
+    // P, the pad's Start, a lost focus and the press that comes back after one.
+    void followPause(const TickInput& input);
+    void setPaused(bool nowPaused, bool byFocus);
+    // The label's part of it: "PAUSED" while paused, then the text from before.
+    void showPaused(bool nowPaused);
+    // The wait after a score: over once its sounds are.
+    void hold(const TickInput& input);
+    // What the buttons ask at this tick, once a press carried over is let go.
+    void readButtons(const TickInput& input);
     void bookScore();
     void endGame();
     bool dogTackled() const;
     void carryBall();
+
+    bool paused_ = false;
+    bool pausedByFocus_ = false;
+    // While a pause is shown: what the label showed before it.
+    char labelBeforePause_[32] = "";
+    // A button held since before the pause ended or the drive was set up: it does
+    // nothing until it is let go or pressed again.
+    bool hikeHeldOver_ = false;
+    bool kickHeldOver_ = false;
+    bool hikeAsked_ = false;
+    bool kickAsked_ = false;
 };
 
 // A robot's new pace, 1 ... 101: the larger, the lazier its chase.

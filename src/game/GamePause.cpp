@@ -1,49 +1,51 @@
 // A pause the player can see: a frozen picture alone looks like a hung game.
 #include <cstdio>
 
-#include "app/Engine.h"
 #include "game/Game.h"
 
 namespace {
 const char* const PAUSED_TEXT = "PAUSED";
 }  // namespace
 
-void Game::followPause(PauseChange change) {
-    if (change == PAUSE_BEGAN) {
-        // The sounds hold where they are and go on from there.
-        sound.pause();
-        showPaused(true);
-        // The picture then holds until the pause ends.
-        engine.beginDrawing();
-        drawAsItStands();
-    } else if (change == PAUSE_ENDED) {
-        sound.resume();
-        showPaused(false);
-    } else if (engine.paused && engine.repaintDue && !engine.windowHidden) {
-        // No tick draws while paused: a resized or uncovered window gets the
-        // paused picture again, at its new size.
-        engine.beginDrawing();
-        drawAsItStands();
+void Game::followPause(const TickInput& input) {
+    if (input.focusLost) {
+        // A focus lost while already paused changes nothing.
+        if (!paused_) {
+            setPaused(true, true);
+            // A hike held since before the focus went is no press to resume with.
+            hikeHeldOver_ = hikeHeldOver_ || input.hike.held;
+        }
+    } else if (input.pausePressed) {
+        setPaused(!paused_, false);
+    } else if (paused_ && pausedByFocus_ && hikeAsked_) {
+        // The player is back and asks to play on. That press only resumes: it
+        // hikes nothing until it is let go.
+        setPaused(false, false);
+        hikeHeldOver_ = true;
+        hikeAsked_ = false;
     }
 }
 
-void Game::showPaused(bool paused) {
-    if (paused == pauseShown) {
-        return;  // a second "PAUSED" must not replace the text to come back to
+void Game::setPaused(bool nowPaused, bool byFocus) {
+    if (nowPaused == paused_) {
+        return;
     }
-    pauseShown = paused;
-    if (paused) {
-        std::snprintf(labelBeforePause, sizeof labelBeforePause, "%s", labelText);
+    paused_ = nowPaused;
+    pausedByFocus_ = nowPaused && byFocus;
+    // The sounds hold where they are and go on from there.
+    if (nowPaused) {
+        sound.pause();
+    } else {
+        sound.resume();
+    }
+    showPaused(nowPaused);
+}
+
+void Game::showPaused(bool nowPaused) {
+    if (nowPaused) {
+        std::snprintf(labelBeforePause_, sizeof labelBeforePause_, "%s", labelText);
         showLabel(PAUSED_TEXT);
     } else {
-        showLabel(labelBeforePause);
+        showLabel(labelBeforePause_);
     }
-}
-
-void Game::drawAsItStands() {
-    // The scene as the last step left it, under the camera it set: no time passes
-    // in the game for this frame.
-    engine.applyCamera();
-    draw();
-    engine.endFrame();
 }

@@ -1,5 +1,4 @@
 // The camera behind the dog and the drawing of the scene.
-#include "app/Engine.h"
 #include "game/Game.h"
 
 void Game::updateCamera() {
@@ -8,7 +7,7 @@ void Game::updateCamera() {
     cameraEye.x = dog.position.x;
     cameraEye.z = (dog.position.z - 10.0f) - (50.0f + dog.position.z) / 8.0f;
     cameraTarget.set(ball.position.x, ball.position.y - 1.5f, ball.position.z + 10.0f);
-    engine.camera.lookAt(cameraEye, cameraTarget, cameraUp);
+    camera.lookAt(cameraEye, cameraTarget, cameraUp);
 }
 
 void placeModel(Model& model) {
@@ -30,8 +29,6 @@ void Game::draw() {
     }
     // Last, so no model hides the score.
     label.draw();
-    // Every way a picture reaches the screen comes through here (the loop's
-    // frames, the pause's and the repaints while the game waits).
+    // Every picture that reaches the screen comes through here.
     shownPicture.record(*this);
-    engine.repaintDue = false;
 }

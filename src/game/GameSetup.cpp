@@ -3,7 +3,6 @@
 
 #include "app/Engine.h"
 #include "game/Game.h"
-#include "platform/WindowMessage.h"
 #include "math/Random.h"
 
 namespace {
@@ -11,8 +10,6 @@ namespace {
 constexpr float DOG_START_Z = -45.0f;
 constexpr float DOG_HEIGHT = 0.6f;
 constexpr float ROBOT_HEIGHT = 1.5f;
-// How often the wait after a score looks at the sound between window events.
-constexpr int WAIT_POLL_MS = 5;
 
 }  // namespace
 
@@ -41,20 +38,25 @@ bool Game::setup() {
     sndKick = sound.loadSound("kick.wav");
     // Without Music the theme is not heard, but it still plays: the pause after a
     // score keeps its length.
-    sound.setSilent(sndTheme, engine.options.music == 0);
+    sound.setSilent(sndTheme, !engine.playOptions().music);
 
     label.create(LabelRect{0, 456, 120, 480}, 640, 480, false);
     label.saveBackground();
-    engine.setLightPosition(0, GAME_LIGHT_POSITION);
+    engine.view().setLightPosition(0, GAME_LIGHT_POSITION);
 
     // Whatever ends the run, the points of the game being played are entered.
     engine.addEndOfRunSave([this] { enterScoreAtEnd(); });
 
-    resetDrive();
-    engine.beginPlay();
-    // Loading time must not count as the first frame's step.
-    engine.resetTimer();
+    // The first step sets up the first drive.
+    phase = PHASE_RESET;
     return true;
+}
+
+void Game::beginRecordedGame(const char* text) {
+    score = 0;
+    std::snprintf(scoreText, sizeof scoreText, "SCORE: %d", score);
+    showLabel(text);
+    phase = PHASE_RESET;
 }
 
 int drawRobotPace() {
@@ -71,7 +73,7 @@ void Game::carryBall() {
     ball.rotation = dog.rotation;
 }
 
-void Game::resetDrive() {
+void Game::resetDrive(const TickInput& input) {
     down = 1;
     dog.position.set(0.0f, DOG_HEIGHT, DOG_START_Z);
     dog.rotation.set(0.0f, FACING_GOAL, 0.0f);
@@ -83,52 +85,34 @@ void Game::resetDrive() {
         robots[i].velocity.set(0.0f, 0.0f, 0.0f);
         setRobotPace(robots[i], drawRobotPace());
     }
-    phase = PHASE_WAIT_HIKE;
     updateCamera();
-    // The wait below is part of this step: the music is heard from the new places.
+    // The wait that follows is part of this step: the music is heard from the
+    // new places.
     sound.followPositions();
+    // The last picture, with its message, stays on screen until the music and
+    // the whistle are over.
+    phase = PHASE_HOLD;
+    hold(input);
+}
 
-    // The last frame, with its message, stays on screen until the music and the
-    // whistle are over. The wait ends early only when the game is closed.
-    waitWhilePlaying(sndTheme);
-    waitWhilePlaying(sndWhistle);
+void Game::hold(const TickInput& input) {
+    if (input.scoreSoundsHeard) {
+        return;
+    }
     showLabel(scoreText);
+    phase = PHASE_WAIT_HIKE;
+    // A button still held from the last down must not hike or kick at once.
+    hikeHeldOver_ = input.hike.asked();
+    kickHeldOver_ = input.kick.asked();
+}
 
-    // A key still held from the last down must not hike or kick at once.
-    engine.keyDown[VK_SPACE_KEY] = 0;
-    engine.keyDown[VK_CONTROL_KEY] = 0;
+bool Game::scoreSoundsHeard() const {
+    // The player decides when a sound is over, a stalled output included.
+    return sound.stillToBeHeard(sndTheme) || sound.stillToBeHeard(sndWhistle);
 }
 
 void Game::showLabel(const char* text) {
     label.clear();
     label.setText(text, LabelRect{0, 0, 120, 24}, 0);
     std::snprintf(labelText, sizeof labelText, "%s", text);
-}
-
-void Game::waitWhilePlaying(int slot) {
-    // The player decides when a sound is over, a stalled output included. No step
-    // runs meanwhile, but the window keeps answering its desktop.
-    while (sound.stillToBeHeard(slot)) {
-        if (!engine.pumpMessagesWhileWaiting(WAIT_POLL_MS)) {
-            return;  // closed: the window and its picture are gone
-        }
-        if (engine.repaintDue && !engine.windowHidden) {
-            repaintWhileWaiting();
-        }
-    }
-}
-
-void Game::repaintWhileWaiting() {
-    // The game as it stands: the next drive set up, the message still in the label.
-    // The loop's own frame, when it has one in progress (it has none while the
-    // window was hidden at its tick), is begun again afterwards.
-    const bool loopFrame = engine.frameInProgress;
-    if (!loopFrame) {
-        engine.beginDrawing();
-    }
-    engine.repaintDue = false;
-    drawAsItStands();
-    if (loopFrame) {
-        engine.beginDrawing();
-    }
 }

@@ -20,15 +20,26 @@ constexpr int FIELD_GOAL_POINTS = 3;
 
 }  // namespace
 
-void Game::update() {
-    sampleInput();
+void Game::step(const TickInput& input) {
+    gFrameTime = input.stepSeconds;
+    if (phase == PHASE_HOLD) {
+        hold(input);  // no pause and no play until the picture may change
+        return;
+    }
+    readButtons(input);
+    followPause(input);
+    if (paused_) {
+        return;  // nothing moves; the time goes by with the ticks
+    }
+    steerX = input.steerX;
+    steerY = input.steerY;
     switch (phase) {
     case PHASE_RESET:
-        resetDrive();
+        resetDrive(input);
         break;
     case PHASE_WAIT_HIKE:
         // Nothing moves and the camera stays still until the hike.
-        if (engine.hikeAsked()) {
+        if (hikeAsked_) {
             phase = PHASE_PLAY;
             sound.play(sndHike, &dog.position, 1.0f + 0.1f * randomSigned(), false);
         }
@@ -51,22 +62,27 @@ void Game::update() {
     case PHASE_GAME_OVER:
         endGame();
         break;
+    case PHASE_HOLD:
+        break;
     }
     // The sounds and the listener are heard where this step left them.
     sound.followPositions();
-    engine.setDownInPlay(phase == PHASE_PLAY);
 }
 
-void Game::sampleInput() {
-    // The engine puts every source together; a pad that answers decides the
-    // steering and both keys for this step.
-    const TickInput input = engine.readTickInput();
-    steerX = input.steerX;
-    steerY = input.steerY;
+void Game::readButtons(const TickInput& input) {
+    // A new press, or letting go, ends a hold carried over.
+    if (input.hike.pressed || !input.hike.held) {
+        hikeHeldOver_ = false;
+    }
+    if (input.kick.pressed || !input.kick.held) {
+        kickHeldOver_ = false;
+    }
+    hikeAsked_ = input.hike.asked() && !hikeHeldOver_;
+    kickAsked_ = input.kick.asked() && !kickHeldOver_;
 }
 
 void Game::checkKick() {
-    if (!engine.kickAsked() || ballState(ball) != BALL_HELD) {
+    if (!kickAsked_ || ballState(ball) != BALL_HELD) {
         return;
     }
     setBallState(ball, BALL_IN_FLIGHT);
@@ -135,7 +151,7 @@ void Game::bookScore() {
 void Game::endGame() {
     showLabel("GAME OVER");
     // The points of the lost game count for the best scores before they go.
-    engine.scores.enterNow(score);
+    engine.enterScore(score);
     score = 0;
     std::snprintf(scoreText, sizeof scoreText, "SCORE: %d", score);
     sound.play(sndWhistle, &cameraEye, 0.25f, false);
@@ -145,6 +161,6 @@ void Game::endGame() {
 void Game::enterScoreAtEnd() {
     if (!scoreEnteredAtEnd) {
         scoreEnteredAtEnd = true;
-        engine.scores.enterNow(score);
+        engine.enterScore(score);
     }
 }

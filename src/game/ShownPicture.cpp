@@ -38,17 +38,16 @@ void addModel(Bytes& bytes, const Model& model) {
 
 void describe(const Game& game, std::vector<unsigned char>& out) {
     Bytes bytes(out);
-    const Engine& engine = game.engine;
-    bytes.add(engine.hwnd);
-    bytes.add(engine.hglrc);
-    bytes.add(engine.drawableWidth);
-    bytes.add(engine.drawableHeight);
-    bytes.add(engine.clearColor);
-    bytes.add(engine.lightCount);
-    bytes.add(engine.lights);
-    if (engine.cameraMatrix != nullptr) {
-        bytes.add(*engine.cameraMatrix);
-    }
+    const GameWindow& window = game.engine.window();
+    const View& view = game.engine.view();
+    bytes.add(window.handle());
+    bytes.add(window.context());
+    bytes.add(view.width());
+    bytes.add(view.height());
+    bytes.add(view.clearColor());
+    bytes.add(view.lightCount());
+    bytes.addRaw(view.lights(), sizeof(Light) * LIGHT_SLOTS);
+    bytes.add(game.camera);
     for (const Model* model : {&game.field, &game.uprights, &game.dog, &game.ball}) {
         addModel(bytes, *model);
     }
@@ -69,7 +68,7 @@ void describe(const Game& game, std::vector<unsigned char>& out) {
 }  // namespace
 
 bool ShownPicture::matches(const Game& game) const {
-    if (drawnFrom_.empty() || game.engine.repaintDue) {
+    if (drawnFrom_.empty()) {
         return false;
     }
     std::vector<unsigned char> now;

@@ -14,7 +14,7 @@ class Game;
 class ShownPicture {
 public:
     // True when drawing the game now would give the picture already on screen:
-    // one was drawn, the window was not uncovered since, and nothing drawn changed.
+    // one was drawn and nothing it was drawn from changed.
     bool matches(const Game& game) const;
     // Notes what a frame being drawn now is drawn from.
     void record(const Game& game);

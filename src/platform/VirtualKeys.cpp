@@ -68,8 +68,29 @@ std::uint32_t positionKey(int scancode) {
 
 }  // namespace
 
+// The W A S D block steers by its place, as the arrows do: on a French keyboard
+// the same four keys read Z Q S D, and there the Q key steers left (Escape quits).
+static std::uint32_t steeringPositionKey(int scancode) {
+    switch (scancode) {
+        case SDL_SCANCODE_W:
+            return VK_UP_KEY;
+        case SDL_SCANCODE_A:
+            return VK_LEFT_KEY;
+        case SDL_SCANCODE_S:
+            return VK_DOWN_KEY;
+        case SDL_SCANCODE_D:
+            return VK_RIGHT_KEY;
+        default:
+            return 0;
+    }
+}
+
 std::uint32_t virtualKeyFromSdl(std::int32_t keycode, int scancode) {
-    std::uint32_t virtualKey = rangeKey(keycode);
+    std::uint32_t virtualKey = steeringPositionKey(scancode);
+    if (virtualKey != 0) {
+        return virtualKey;
+    }
+    virtualKey = rangeKey(keycode);
     if (virtualKey != 0) {
         return virtualKey;
     }

@@ -31,6 +31,12 @@ constexpr std::uint32_t VK_CONTROL_KEY = 0x11;
 constexpr std::uint32_t VK_ESCAPE_KEY = 0x1B;
 constexpr std::uint32_t VK_P_KEY = 0x50;
 constexpr std::uint32_t VK_Q_KEY = 0x51;
+// The steering keys: the arrows, and W A S D by their place on the keyboard,
+// whatever letters the layout puts there (those keys arrive with the arrows' codes).
+constexpr std::uint32_t VK_LEFT_KEY = 0x25;
+constexpr std::uint32_t VK_UP_KEY = 0x26;
+constexpr std::uint32_t VK_RIGHT_KEY = 0x27;
+constexpr std::uint32_t VK_DOWN_KEY = 0x28;
 
 struct WindowMessage {
     MessageKind kind = MESSAGE_NONE;
