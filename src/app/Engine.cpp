@@ -88,6 +88,12 @@ bool Engine::init(const char* title, void* instance, Color4 clear, float nearPla
     return true;
 }
 
+void Engine::startHeadless(const PlayOptions& play) {
+    playOptions_ = play;
+    lastTime_ = clockNow();
+    running_ = true;
+}
+
 void Engine::beginPlay() {
     takeMessages();
     controls_.discardPending();

@@ -38,6 +38,9 @@ public:
     // could not be opened.
     bool init(const char* title, void* instance, Color4 clear, float nearPlane, float farPlane,
               OptionsMode optionsMode);
+    // Runs the loop with no launcher and no window, so nothing is drawn: a replay
+    // checked without a picture, and the tests of the loop.
+    void startHeadless(const PlayOptions& play);
     // The game has loaded: what came in meanwhile is taken and forgotten (an
     // error box shown while loading took the focus), and the first tick is one
     // tick away, so the loading time is no step.

@@ -116,7 +116,8 @@ public:
     bool newGameNext() const override { return phase == PHASE_RESET && score == 0; }
     const char* labelShown() const override { return labelText; }
 
-    void checkKick();
+    // Kicks a held ball when asked.
+    void checkKick(bool asked);
     void resolvePlay();
     void moveDog();
     void moveRobots();

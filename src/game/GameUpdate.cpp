@@ -45,7 +45,7 @@ void Game::step(const TickInput& input) {
         }
         break;
     case PHASE_PLAY:
-        checkKick();
+        checkKick(kickAsked_);
         moveDog();
         moveRobots();
         moveBall();
@@ -81,8 +81,8 @@ void Game::readButtons(const TickInput& input) {
     kickAsked_ = input.kick.asked() && !kickHeldOver_;
 }
 
-void Game::checkKick() {
-    if (!kickAsked_ || ballState(ball) != BALL_HELD) {
+void Game::checkKick(bool asked) {
+    if (!asked || ballState(ball) != BALL_HELD) {
         return;
     }
     setBallState(ball, BALL_IN_FLIGHT);

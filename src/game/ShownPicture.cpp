@@ -42,8 +42,8 @@ void describe(const Game& game, std::vector<unsigned char>& out) {
     const View& view = game.engine.view();
     bytes.add(window.handle());
     bytes.add(window.context());
-    bytes.add(view.width());
-    bytes.add(view.height());
+    bytes.add(window.drawableWidth());
+    bytes.add(window.drawableHeight());
     bytes.add(view.clearColor());
     bytes.add(view.lightCount());
     bytes.addRaw(view.lights(), sizeof(Light) * LIGHT_SLOTS);

@@ -123,9 +123,8 @@ TEST_F(RobotMovementTest, HeadingsOnlyWobbleALittle) {
 using BallMovementTest = GameTest;
 
 TEST_F(BallMovementTest, KickFromOwnEndLandsPastTheGoalAfter102Steps) {
-    game.resetDrive();
-    engine.keyDown[VK_CONTROL_KEY] = 1;
-    game.checkKick();
+    resetDrive();
+    game.checkKick(true);
     ASSERT_EQ(ballState(game.ball), BALL_IN_FLIGHT);
     EXPECT_NEAR(game.ball.velocity.x, 0.0f, 1e-5f);  // heading 3.14159 runs straight
     EXPECT_FLOAT_EQ(game.ball.velocity.y, 1.5f);
@@ -157,24 +156,23 @@ TEST_F(BallMovementTest, KickFromOwnEndLandsPastTheGoalAfter102Steps) {
 }
 
 TEST_F(BallMovementTest, KickNeedsTheKeyAndAHeldBall) {
-    game.resetDrive();
-    game.checkKick();
+    resetDrive();
+    game.checkKick(false);
     EXPECT_EQ(ballState(game.ball), BALL_HELD);
 
-    engine.keyDown[VK_CONTROL_KEY] = 1;
     setBallState(game.ball, BALL_LANDED);
-    game.checkKick();
+    game.checkKick(true);
     EXPECT_EQ(ballState(game.ball), BALL_LANDED);
 
     // A kick while running sideways leaves sideways.
     setBallState(game.ball, BALL_HELD);
     game.ball.rotation.y = PI_F / 2.0f;
-    game.checkKick();
+    game.checkKick(true);
     EXPECT_NEAR(game.ball.velocity.x, -1.0f, 1e-6f);
 }
 
 TEST_F(BallMovementTest, HeldBallRidesAboveTheDog) {
-    game.resetDrive();
+    resetDrive();
     game.dog.position.set(3.0f, 0.6f, 12.0f);
     game.dog.rotation.y = 1.0f;
     game.moveBall();

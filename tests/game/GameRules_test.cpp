@@ -1,4 +1,3 @@
-#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -22,7 +21,7 @@ void startDownAt(Game& game, Vec3 dogAt) {
 using TackleTest = GameTest;
 
 TEST_F(TackleTest, NeedsSquaredDistanceBelowFourInAllThreeAxes) {
-    game.resetDrive();
+    resetDrive();
     const Vec3 dogAt(0.0f, 0.6f, 0.0f);
 
     startDownAt(game, dogAt);
@@ -47,7 +46,7 @@ TEST_F(TackleTest, NeedsSquaredDistanceBelowFourInAllThreeAxes) {
 TEST_F(TackleTest, FourthTackleLosesTheGameAndTheScore) {
     game.score = 10;
     std::strcpy(game.scoreText, "SCORE: 10");
-    game.resetDrive();
+    resetDrive();
     EXPECT_STREQ(game.labelText, "SCORE: 10");
     const char* shown[] = {"2nd Down", "3rd Down", "4th Down"};
     for (const char* name : shown) {
@@ -64,13 +63,13 @@ TEST_F(TackleTest, FourthTackleLosesTheGameAndTheScore) {
     EXPECT_EQ(game.phase, PHASE_GAME_OVER);
     EXPECT_STREQ(game.labelText, "4th Down");  // the message comes with the next step
 
-    game.update();
+    step();
     EXPECT_STREQ(game.labelText, "GAME OVER");
     EXPECT_EQ(game.score, 0);
     EXPECT_STREQ(game.scoreText, "SCORE: 0");
     EXPECT_EQ(game.phase, PHASE_RESET);
 
-    game.update();
+    step();
     EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
     EXPECT_EQ(game.down, 1);
     EXPECT_STREQ(game.labelText, "SCORE: 0");
@@ -80,7 +79,7 @@ TEST_F(TackleTest, FourthTackleLosesTheGameAndTheScore) {
 using ScoringTest = GameTest;
 
 TEST_F(ScoringTest, TouchdownNeedsTheDogBeyondFortyAndBeatsATackle) {
-    game.resetDrive();
+    resetDrive();
     parkRobotsFarAway();
     startDownAt(game, Vec3(0.0f, 0.6f, 40.0f));
     game.resolvePlay();
@@ -94,13 +93,13 @@ TEST_F(ScoringTest, TouchdownNeedsTheDogBeyondFortyAndBeatsATackle) {
     EXPECT_EQ(game.score, 7);
     EXPECT_STREQ(game.labelText, "TOUCH DOWN!");
 
-    game.update();
+    step();
     EXPECT_STREQ(game.scoreText, "SCORE: 7");
     EXPECT_STREQ(game.labelText, "TOUCH DOWN!");
     EXPECT_EQ(game.down, 1);
     EXPECT_EQ(game.phase, PHASE_RESET);
 
-    game.update();
+    step();
     EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
     EXPECT_EQ(game.score, 7);
     EXPECT_STREQ(game.labelText, "SCORE: 7");
@@ -111,13 +110,16 @@ TEST_F(ScoringTest, TouchdownNeedsTheDogBeyondFortyAndBeatsATackle) {
 using PauseLabelTest = GameTest;
 
 TEST_F(PauseLabelTest, ShowsPausedThenTheTextFromBefore) {
+    resetDrive();
     game.showLabel("TOUCH DOWN!");  // a message, not the score: it must come back too
-    game.showPaused(true);
+    TickInput pause;
+    pause.pausePressed = true;
+    step(pause);
     EXPECT_STREQ(game.labelText, "PAUSED");
-    game.showPaused(true);  // said twice, "PAUSED" still does not become the text to restore
-    game.showPaused(false);
-    EXPECT_STREQ(game.labelText, "TOUCH DOWN!");
-    game.showPaused(false);
+    TickInput focusLost;
+    focusLost.focusLost = true;
+    step(focusLost);  // already paused: "PAUSED" still does not become the text to restore
+    step(pause);
     EXPECT_STREQ(game.labelText, "TOUCH DOWN!");
 }
 
@@ -153,7 +155,7 @@ TEST_F(ScoringTest, KickedBallScoresOnlyStrictlyBetweenTheUprights) {
 }
 
 TEST_F(ScoringTest, NoTackleWhileTheBallFlies) {
-    game.resetDrive();
+    resetDrive();
     game.phase = PHASE_PLAY;
     setBallState(game.ball, BALL_IN_FLIGHT);
     game.ball.position.set(0.0f, 10.0f, 20.0f);
@@ -166,51 +168,50 @@ TEST_F(ScoringTest, NoTackleWhileTheBallFlies) {
 using PhaseTest = GameTest;
 
 TEST_F(PhaseTest, NothingMovesUntilTheHike) {
-    game.resetDrive();
-    const Matrix4 cameraBefore = engine.camera;
-    engine.stickX = 0.5f;
-    engine.stickY = -1.0f;
-    engine.keyDown[VK_CONTROL_KEY] = 1;
+    resetDrive();
+    const Matrix4 cameraBefore = game.camera;
+    TickInput kickHeld = holding(false, true);
+    kickHeld.steerX = 0.5f;
+    kickHeld.steerY = -1.0f;
     for (int i = 0; i < 3; ++i) {
-        game.update();
+        step(kickHeld);
     }
     EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
     EXPECT_FLOAT_EQ(game.dog.position.z, -45.0f);
     EXPECT_FLOAT_EQ(game.robots[2].position.z, 0.0f);
     EXPECT_EQ(ballState(game.ball), BALL_HELD);
-    EXPECT_EQ(std::memcmp(cameraBefore.m, engine.camera.m, sizeof cameraBefore.m), 0);
+    EXPECT_EQ(std::memcmp(cameraBefore.m, game.camera.m, sizeof cameraBefore.m), 0);
 
-    engine.keyDown[VK_SPACE_KEY] = 1;
-    game.update();
+    TickInput bothHeld = holding(true, true);
+    bothHeld.steerY = -1.0f;
+    step(bothHeld);
     EXPECT_EQ(game.phase, PHASE_PLAY);
     EXPECT_FLOAT_EQ(game.dog.position.z, -45.0f);
 
     // The kick held through the wait fires in the first step of the down.
-    game.update();
+    step(bothHeld);
     EXPECT_EQ(ballState(game.ball), BALL_IN_FLIGHT);
     EXPECT_FLOAT_EQ(game.steerY, -1.0f);
     EXPECT_GT(game.dog.position.z, -45.0f);
 }
 
 TEST_F(PhaseTest, KickKeyHeldAcrossALineUpKicksInTheNextDown) {
-    game.resetDrive();
+    resetDrive();
     game.phase = PHASE_LINE_UP;
     game.dog.position.set(3.5f, 0.6f, -20.0f);
     setBallState(game.ball, BALL_HELD);
-    engine.keyDown[VK_CONTROL_KEY] = 1;
-    engine.keyDown[VK_SPACE_KEY] = 1;
+    const TickInput bothHeld = holding(true, true);
     int steps = 0;
     while (game.phase == PHASE_LINE_UP && steps < 200) {
-        game.update();
+        step(bothHeld);
         EXPECT_NE(ballState(game.ball), BALL_IN_FLIGHT);
         ++steps;
     }
     ASSERT_EQ(game.phase, PHASE_WAIT_HIKE);
-    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
 
-    game.update();  // the held hike key starts the down at once
+    step(bothHeld);  // the held hike key starts the down at once
     EXPECT_EQ(game.phase, PHASE_PLAY);
-    game.update();
+    step(bothHeld);
     EXPECT_EQ(ballState(game.ball), BALL_IN_FLIGHT);
 }
 
@@ -222,18 +223,17 @@ TEST_F(PhaseTest, ResetPlacesTheDriveAndForgetsHeldKeys) {
         game.robots[i].velocity.set(0.1f, 0.0f, 0.1f);
         game.robots[i].rotation.set(0.0f, 2.0f, 0.0f);
     }
-    engine.keyDown[VK_SPACE_KEY] = 1;
-    engine.keyDown[VK_CONTROL_KEY] = 1;
     game.down = 4;
-
-    const auto started = std::chrono::steady_clock::now();
-    game.resetDrive();
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
+    game.resetDrive(holding(true, true));
 
     EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
     EXPECT_EQ(game.down, 1);
-    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
-    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 0);
+    // The buttons held through the reset do nothing until let go.
+    step(holding(true, true));
+    EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
+    step();
+    step(holding(true, false, true));
+    EXPECT_EQ(game.phase, PHASE_PLAY);
     EXPECT_FLOAT_EQ(game.dog.rotation.y, 3.14159f);
     EXPECT_EQ(ballState(game.ball), BALL_HELD);
     EXPECT_FLOAT_EQ(game.ball.position.y, 2.1f);
@@ -264,26 +264,41 @@ TEST_F(PhaseTest, PacesCoverTheirWholeRangeAndNeverZero) {
     EXPECT_LE(largest, 101);
 }
 
-TEST_F(PhaseTest, ResetGoesOnWhenTheOutputStopsMixing) {
-    // An output that is open but has stopped asking for buffers never ends the music.
-    engine.running = true;
-    game.sound.openWithoutDevice(75.0f, &game.cameraEye, &game.listenerFacing);
-    game.sndTheme = addTestSound(game.sound, std::vector<std::int16_t>(50000, 1000));
-    game.sound.play(game.sndTheme, &game.cameraEye, 1.0f, false);
-    const auto started = std::chrono::steady_clock::now();
-    game.resetDrive();
-    const auto waited = std::chrono::steady_clock::now() - started;
-    EXPECT_TRUE(game.sound.isPlaying(game.sndTheme));
-    EXPECT_GE(waited, std::chrono::milliseconds(1900));
-    EXPECT_LT(waited, std::chrono::seconds(5));
+// After a score the next drive stands ready while the picture holds: nothing
+// the player does counts until the record says the theme and the whistle are over.
+TEST_F(PhaseTest, TheDriveWaitsForTheScoresSoundsWithoutAnyInput) {
+    game.phase = PHASE_RESET;
+    game.score = 7;
+    game.showLabel("TOUCH DOWN!");
+    std::snprintf(game.scoreText, sizeof game.scoreText, "SCORE: 7");
+    TickInput sounding;
+    sounding.scoreSoundsHeard = true;
+    step(sounding);
+    EXPECT_FLOAT_EQ(game.dog.position.z, -45.0f);  // the next drive set up
+    sounding = holding(true, true, true);
+    sounding.scoreSoundsHeard = true;
+    sounding.pausePressed = true;
+    sounding.focusLost = true;
+    for (int i = 0; i < 3; ++i) {
+        step(sounding);
+        EXPECT_EQ(game.phase, PHASE_HOLD);
+        EXPECT_TRUE(game.pictureHeld());
+        EXPECT_FALSE(game.paused());
+        EXPECT_STREQ(game.labelText, "TOUCH DOWN!");
+        EXPECT_EQ(ballState(game.ball), BALL_HELD);
+    }
+
+    step(holding(true, false));
     EXPECT_EQ(game.phase, PHASE_WAIT_HIKE);
-    game.sound.close();
+    EXPECT_STREQ(game.labelText, "SCORE: 7");
+    step(holding(true, false));
+    EXPECT_EQ(game.phase, PHASE_WAIT_HIKE) << "a hike held through the wait hikes nothing";
 }
 
 using CameraTest = GameTest;
 
 TEST_F(CameraTest, StandsBehindTheDogAndFallsBackDownTheField) {
-    game.resetDrive();
+    resetDrive();
     EXPECT_FLOAT_EQ(game.cameraEye.x, 0.0f);
     EXPECT_FLOAT_EQ(game.cameraEye.y, 10.0f);
     EXPECT_FLOAT_EQ(game.cameraEye.z, -55.625f);
@@ -292,7 +307,7 @@ TEST_F(CameraTest, StandsBehindTheDogAndFallsBackDownTheField) {
     Matrix4 expected;
     expected.lookAt(Vec3(0.0f, 10.0f, -55.625f), Vec3(0.0f, 0.6f, -35.0f), Vec3(0.0f, 1.0f, 0.0f));
     for (int i = 0; i < 16; ++i) {
-        EXPECT_NEAR(engine.camera.m[i], expected.m[i], 1e-5f) << "element " << i;
+        EXPECT_NEAR(game.camera.m[i], expected.m[i], 1e-5f) << "element " << i;
     }
 
     game.dog.position.set(-7.0f, 0.6f, 50.0f);
@@ -305,62 +320,3 @@ TEST_F(CameraTest, StandsBehindTheDogAndFallsBackDownTheField) {
     EXPECT_FLOAT_EQ(game.cameraTarget.z, 61.0f);
 }
 
-namespace {
-
-// A joystick whose stick and buttons the test sets; axes run 0 ... 100.
-class FakeJoystick : public JoystickSource {
-public:
-    JoystickReading reading;
-    bool plugged = true;
-
-    bool readCaps(std::uint32_t, JoystickCaps& caps) override {
-        caps.xMax = 100;
-        caps.yMax = 100;
-        return true;
-    }
-    bool readPosition(std::uint32_t, JoystickReading& out) override {
-        out = reading;
-        return plugged;
-    }
-};
-
-}  // namespace
-
-class JoystickInputTest : public GameTest {
-protected:
-    FakeJoystick stick;
-    JoystickOverride stickInUse{&stick};
-
-    void SetUp() override {
-        GameTest::SetUp();
-        stick.reading.xPos = 75;  // +0.5
-        stick.reading.yPos = 0;   // -1: pushed forward
-        ASSERT_TRUE(engine.joystick.open(0));
-    }
-};
-
-TEST_F(JoystickInputTest, OverridesMouseAndKeysWithYAxisInverted) {
-    engine.stickX = -0.25f;
-    engine.stickY = 0.75f;
-    engine.keyDown[VK_SPACE_KEY] = 1;
-    engine.keyDown[VK_CONTROL_KEY] = 0;
-    stick.reading.buttons = 0x20;  // button 6 only
-    game.sampleInput();
-    EXPECT_FLOAT_EQ(game.steerX, 0.5f);
-    EXPECT_FLOAT_EQ(game.steerY, 1.0f);
-    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 0);
-    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
-
-    stick.reading.buttons = 0x10 | 0x01;  // button 5 and button 1
-    game.sampleInput();
-    EXPECT_EQ(engine.keyDown[VK_SPACE_KEY], 1);
-    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 0);
-
-    // Unplugged: the mouse and keyboard decide again.
-    stick.plugged = false;
-    engine.keyDown[VK_CONTROL_KEY] = 1;
-    game.sampleInput();
-    EXPECT_FLOAT_EQ(game.steerX, -0.25f);
-    EXPECT_FLOAT_EQ(game.steerY, 0.75f);
-    EXPECT_EQ(engine.keyDown[VK_CONTROL_KEY], 1);
-}

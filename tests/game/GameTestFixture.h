@@ -6,7 +6,6 @@
 #include "core/FrameTime.h"
 #include "game/Game.h"
 #include "math/Random.h"
-#include "platform/WindowMessage.h"
 
 // A game on an engine that never opened a window: enough for the rules and the
 // movement, which touch no window and no sound device.
@@ -18,6 +17,20 @@ protected:
     void SetUp() override {
         gFrameTime = 0.03f;
         setRandomState(20240611u);
+    }
+
+    // One step with a record of a tick's length; a fresh record holds nothing.
+    void step(TickInput input = TickInput()) {
+        input.stepSeconds = 0.03f;
+        game.step(input);
+    }
+    void resetDrive() { game.resetDrive(TickInput()); }
+    // A record with these buttons held (pressed at the same tick when asked).
+    static TickInput holding(bool hike, bool kick, bool pressed = false) {
+        TickInput input;
+        input.hike = ButtonTick{hike, hike && pressed};
+        input.kick = ButtonTick{kick, kick && pressed};
+        return input;
     }
 
     void placeRobot(int index, Vec3 at, int pace) {
