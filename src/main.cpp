@@ -21,7 +21,7 @@ int main() {
     if (!gGame.setup()) {
         return platformEndExitCode(-1);
     }
-    gEngine.beginPlay();
+    gEngine.beginPlay(gGame);
     // Each iteration: gather the input, step the game at a tick, draw.
     while (gEngine.runIteration(gGame)) {
     }

@@ -94,9 +94,13 @@ void Engine::startHeadless(const PlayOptions& play) {
     running_ = true;
 }
 
-void Engine::beginPlay() {
+void Engine::beginPlay(LoopGame& game) {
     takeMessages();
     controls_.discardPending();
+    if (watching_) {
+        setRandomState(watched_.start.randomState);
+        game.startRecordedGame(watched_.start.label.c_str());
+    }
     lastTime_ = clockNow();
 }
 
@@ -105,12 +109,15 @@ bool Engine::runIteration(LoopGame& game) {
     takeMessages();
     stopIfEndRequested();
     TickInput input;
-    if (running_ && takeTick(game, input)) {
+    const TickTaken tick = running_ ? takeTick(game, input) : NO_TICK;
+    if (tick == TICK_TO_STEP) {
         game.step(input);
+    }
+    if (tick != NO_TICK && running_) {
         // During a down the pointer stays in a focused window; before the hike,
         // while paused and after a score the player may want the title bar.
         window_.confinePointer(options_.windowed != 0 && controls_.hasFocus() && game.downInPlay() &&
-                               !game.paused());
+                               !game.paused() && !watching_);
         drawIfDue(game);
     }
     return running_;
@@ -139,15 +146,29 @@ void Engine::takeMessages() {
     }
 }
 
-bool Engine::takeTick(const LoopGame& game, TickInput& input) {
+Engine::TickTaken Engine::takeTick(LoopGame& game, TickInput& input) {
     const float now = clockNow();
     const float elapsed = now - lastTime_;
-    if (elapsed < TICK_SECONDS) {
-        return false;  // lastTime stays, so the time accumulates until the tick
+    const TickTaken tick =
+        watching_ ? takeWatchedTick(game, elapsed, input) : takeLiveTick(game, elapsed, input);
+    if (tick != NO_TICK) {
+        lastTime_ = now;  // else it stays, so the time accumulates until the tick
     }
-    lastTime_ = now;
+    return tick;
+}
+
+Engine::TickTaken Engine::takeLiveTick(const LoopGame& game, float elapsed, TickInput& input) {
+    if (elapsed < TICK_SECONDS) {
+        return NO_TICK;
+    }
+    if (game.newGameNext()) {
+        recording_ = Replay();
+        recording_.start = ReplayStart{playOptions_.lights, playOptions_.music, playOptions_.hiQualTex,
+                                       randomState(), game.labelShown()};
+    }
     input = controls_.takeTick(elapsed, game.scoreSoundsHeard());
-    return true;
+    recording_.ticks.push_back(input);
+    return TICK_TO_STEP;
 }
 
 void Engine::drawIfDue(LoopGame& game) {
@@ -172,7 +193,15 @@ void Engine::drawFrame(LoopGame& game) {
     window_.swapBuffers();
 }
 
-void Engine::enterScore(int score) { scores_.enterNow(score); }
+void Engine::enterScore(int score) {
+    if (watching_) {
+        return;  // a replay is no game of the player's
+    }
+    // The game holding the best score is kept to be watched again.
+    if (scores_.enterNowRanked(score) == 0) {
+        scores_.saveBestReplay(recording_);
+    }
+}
 
 void Engine::stop() {
     window_.release();

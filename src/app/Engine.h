@@ -8,6 +8,7 @@
 #include "app/GameOptions.h"
 #include "app/GameWindow.h"
 #include "app/LoopGame.h"
+#include "app/ReplayCodec.h"
 #include "app/View.h"
 #include "input/Controls.h"
 #include "input/TickInput.h"
@@ -41,10 +42,17 @@ public:
     // Runs the loop with no launcher and no window, so nothing is drawn: a replay
     // checked without a picture, and the tests of the loop.
     void startHeadless(const PlayOptions& play);
+    // Plays replay back instead of the player's input: its options are the ones
+    // in force, and nothing is entered in the best scores. Before init's window.
+    void watch(const Replay& replay);
+    bool watching() const { return watching_; }
     // The game has loaded: what came in meanwhile is taken and forgotten (an
     // error box shown while loading took the focus), and the first tick is one
-    // tick away, so the loading time is no step.
-    void beginPlay();
+    // tick away, so the loading time is no step. A replay being watched starts
+    // its game here.
+    void beginPlay(LoopGame& game);
+    // The game being played as recorded so far, from its first tick.
+    const Replay& recording() const { return recording_; }
     // One iteration of the main loop: waits until the next tick is due or a
     // message comes, takes every message, and at a tick steps the game once with
     // one record and draws what changed. False once the run is over.
@@ -89,8 +97,11 @@ private:
     void stopIfEndRequested();
     void takeMessages();
     void waitForTickOrMessage(const LoopGame& game);
-    // The record of the tick due now, if one is: false while it is not yet time.
-    bool takeTick(const LoopGame& game, TickInput& input);
+    enum TickTaken { NO_TICK, TICK_WITHOUT_STEP, TICK_TO_STEP };
+    // The record of the tick due now, if one is: the player's, or the replay's.
+    TickTaken takeTick(LoopGame& game, TickInput& input);
+    TickTaken takeLiveTick(const LoopGame& game, float elapsed, TickInput& input);
+    TickTaken takeWatchedTick(LoopGame& game, float elapsed, TickInput& input);
     void drawIfDue(LoopGame& game);
     void drawFrame(LoopGame& game);
 
@@ -102,6 +113,11 @@ private:
     // Kept from options mode 1 on; the defaults of mode 0 keep no table either.
     BestScores scores_;
     bool running_ = false;
+    Replay recording_;
+    bool watching_ = false;
+    Replay watched_;
+    std::size_t nextWatchedTick_ = 0;
+    bool watchPaused_ = false;
     float lastTime_ = 0.0f;  // the clock at the last tick, in seconds
     std::function<void()> frameObserver_;
     bool drawEveryTick_ = false;

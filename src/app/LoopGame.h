@@ -30,4 +30,9 @@ public:
     virtual bool newGameNext() const = 0;
     // The label's text now: a recording starts with it.
     virtual const char* labelShown() const = 0;
+    // A recorded game starts at the next step, with the label showing text.
+    virtual void startRecordedGame(const char* text) = 0;
+    // The one watching a replay holds it (P): the sound holds and the label says
+    // so, but the game's own state stays as its records left it.
+    virtual void holdForViewer(bool held) = 0;
 };

@@ -100,7 +100,8 @@ public:
     bool setup();
     // The start of a recorded game: the first step sets up its first drive, with
     // the label showing text until then.
-    void beginRecordedGame(const char* text);
+    void startRecordedGame(const char* text) override;
+    void holdForViewer(bool held) override;
     void resetDrive(const TickInput& input);
 
     // One tick of the game (LoopGame).

@@ -49,3 +49,16 @@ void Game::showPaused(bool nowPaused) {
         showLabel(labelBeforePause_);
     }
 }
+
+void Game::holdForViewer(bool held) {
+    // The game's own pause, recorded, already holds the sound and shows "PAUSED".
+    if (paused_) {
+        return;
+    }
+    if (held) {
+        sound.pause();
+    } else {
+        sound.resume();
+    }
+    showPaused(held);
+}

@@ -52,7 +52,7 @@ bool Game::setup() {
     return true;
 }
 
-void Game::beginRecordedGame(const char* text) {
+void Game::startRecordedGame(const char* text) {
     score = 0;
     std::snprintf(scoreText, sizeof scoreText, "SCORE: %d", score);
     showLabel(text);
