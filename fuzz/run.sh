@@ -2,7 +2,7 @@
 # Runs every fuzzing harness for a bounded time and fails on any finding (a crash,
 # a sanitizer report, an input over the memory limit or one that stalls).
 #   usage: fuzz/run.sh [SECONDS-EACH] [FUZZ-BUILD-DIR] [KIND...]
-#   (defaults: 30, build-fuzz, every kind: a3f wav jpeg bmp ini pads scores)
+#   (defaults: 30, build-fuzz, every kind: a3f wav jpeg bmp ini pads scores replay)
 # Seeds: the committed fuzz/corpus/<kind>/ and the shipped media of that kind. New
 # inputs and any finding go to a scratch folder, never into the source tree.
 set -uo pipefail
@@ -11,7 +11,7 @@ SECONDS_EACH="${1:-30}"
 BUILD="${2:-build-fuzz}"
 KINDS=("${@:3}")
 if [ ${#KINDS[@]} -eq 0 ]; then
-  KINDS=(a3f wav jpeg bmp ini pads scores)
+  KINDS=(a3f wav jpeg bmp ini pads scores replay)
 fi
 WORK=$(mktemp -d /tmp/zf-fuzz-XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
@@ -25,6 +25,7 @@ media_pattern() {
     ini) echo "game.ini" ;;
     pads) echo "gamecontrollerdb.txt" ;;
     scores) echo "scores" ;;
+    replay) echo "*.replay" ;;
   esac
 }
 

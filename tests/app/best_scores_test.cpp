@@ -65,3 +65,30 @@ TEST(BestScoresTest, AHostileTableIsToldOnceAndTheNextScoreWritesItClean) {
 TEST(BestScoresTest, APipeInPlaceOfTheTableIsNeverOpened) {
     expectToldOnceAndWrittenClean({"|", "", "not a plain file", formatScoreTable({{20, WHEN}})});
 }
+
+// Only a score above every other is the new best (an equal one stays behind the
+// older), and then the old best game's replay goes until the new one is saved.
+TEST(BestScoresTest, OnlyANewTopScoreIsTheBestAndItsReplayReplacesTheOld) {
+    TempMediaDir dir;
+    BestScores scores;
+    scores.filePath = scoreFilePath(dir.root());
+    EXPECT_EQ(std::filesystem::path(scores.bestReplayPath()),
+              std::filesystem::path(scores.filePath).parent_path() / "best.replay");
+    Replay replay;
+    replay.ticks.resize(1);
+    replay.ticks[0].stepSeconds = 0.03f;
+    const struct {
+        int score;
+        int place;
+        bool replayKept;  // the last game's replay is there afterwards
+    } games[] = {{50, 0, false}, {50, 1, true}, {0, -1, true}, {30, 2, true}, {80, 0, false}};
+    for (const auto& game : games) {
+        replay.start.label = "score " + std::to_string(game.score);
+        EXPECT_EQ(scores.enterRanked(game.score, WHEN), game.place) << replay.start.label;
+        EXPECT_EQ(scores.hasBestReplay(), game.replayKept) << replay.start.label;
+        if (game.place == 0) {
+            EXPECT_TRUE(scores.saveBestReplay(replay));
+        }
+        EXPECT_EQ(scores.readBestReplay().replay.start.label, game.place == 0 ? replay.start.label : "score 50");
+    }
+}
