@@ -40,12 +40,18 @@ public:
     // Not an option: the line the launcher shows at its bottom-left, the best
     // score so far (empty: none). Kept here for the launcher, never saved.
     std::string bestScoreLine;
+    // Not an option either: a replay of the best game is kept, so the launcher
+    // offers Watch beside the best score.
+    bool bestReplayThere = false;
+    // Watch was pressed in the launcher (the options taken as Start takes them):
+    // the run plays back the best game instead of a new one.
+    bool watchBestReplay = false;
 
     GameOptions() = default;
 
     // Mode 0 keeps the defaults and uses no file; mode 1 finds the file and reads
     // it; any other mode finds the file and runs the launcher. False when the
-    // launcher was closed without Start.
+    // launcher was closed without Start or Watch (watchBestReplay tells which).
     bool configure(OptionsMode mode, void* instance, const char* title);
     // Reads filePath into the fields; a missing file or key gives its default.
     void load();
@@ -53,6 +59,6 @@ public:
     // not be written (the old file is then left as it was).
     bool save() const;
     void saveIfChanged() const;
-    // The launcher window (options mode 2): true when Start was pressed.
+    // The launcher window (options mode 2): true when Start or Watch was pressed.
     bool runLauncher(void* instance, const char* title);
 };

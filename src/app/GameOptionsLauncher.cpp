@@ -1,5 +1,5 @@
 // The launcher window of options mode 2: shows game.ini's options over the splash
-// picture and takes the player's choices when Start is pressed.
+// picture and takes the player's choices when Start (or Watch) is pressed.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -45,6 +45,7 @@ LauncherState launcherStateFrom(const GameOptions& options) {
     const int choice = options.resolutionIndex;
     state.resolutionIndex = isResolutionEntry(choice) ? choice : LAUNCHER_NO_SELECTION;
     state.bestScore = options.bestScoreLine;
+    state.bestReplayThere = options.bestReplayThere;
     return state;
 }
 
@@ -126,9 +127,10 @@ bool GameOptions::runLauncher(void* /*instance*/, const char* title) {
     if (outcome == LAUNCHER_NO_DISPLAY) {
         reportStartFailure("cannot open the launcher window", noDisplayReason);
     }
-    if (outcome != LAUNCHER_STARTED) {
+    if (outcome != LAUNCHER_STARTED && outcome != LAUNCHER_WATCH) {
         return false;
     }
+    watchBestReplay = outcome == LAUNCHER_WATCH;
     const ResolutionSize size = sizeOfResolution(state.resolutionIndex);
     windowed = state.windowed;
     lights = state.lights;

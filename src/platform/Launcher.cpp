@@ -30,6 +30,9 @@ const char* const RESOLUTION_NAMES[LAUNCHER_RESOLUTION_COUNT] = {"640x480", "800
 // The best score's line shares the Start button's row, left of it.
 constexpr int BEST_SCORE_X = 12;
 constexpr int START_X = 564;
+// Watch follows the best score's line on its row.
+constexpr int WATCH_WIDTH = 64;
+constexpr int WATCH_GAP = 8;
 
 // The controls' short texts, said in plain words for a newcomer.
 const char* const RESOLUTION_TIP =
@@ -43,6 +46,7 @@ const char* const MUSIC_TIP =
 const char* const JOYSTICK_TIP =
     "Play with a game pad or joystick: the left stick or D-pad steers, A (button 5 on a "
     "plain joystick) hikes, B or the right trigger (button 6) kicks, Start pauses.";
+const char* const WATCH_TIP = "Plays back the best game as it was played: P pauses, Q or Escape ends.";
 const char* const HIQ_TEXTURE_TIP =
     "High-quality textures: pictures on the field and the players in full colour "
     "instead of fewer colours.";
@@ -75,6 +79,7 @@ struct LauncherControls {
     Fl_Check_Button* hiQualTex = nullptr;
     Fl_Button* start = nullptr;
     bool started = false;
+    bool watched = false;
 };
 
 // The toolkit's image only borrows the caller's pixels; the scaled copy owns its
@@ -97,11 +102,11 @@ Fl_Check_Button* addCheckBox(int x, int width, const char* text, int ticked, con
 
 // On a plain box of the window's own colour, as the check boxes stand, so that
 // it reads well over any splash picture.
-Fl_Box* addBestScore(const std::string& text) {
+Fl_Box* addBestScore(const std::string& text, int width) {
     if (text.empty()) {
         return nullptr;
     }
-    auto* line = new Fl_Box(BEST_SCORE_X, 416, START_X - 2 * BEST_SCORE_X, 32);
+    auto* line = new Fl_Box(BEST_SCORE_X, 416, width, 32);
     line->box(FL_FLAT_BOX);
     line->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
     line->copy_label(text.c_str());
@@ -129,6 +134,24 @@ void onStart(Fl_Widget*, void* data) {
     auto* controls = static_cast<LauncherControls*>(data);
     controls->started = true;
     controls->window->hide();
+}
+
+void onWatch(Fl_Widget*, void* data) {
+    auto* controls = static_cast<LauncherControls*>(data);
+    controls->watched = true;
+    controls->window->hide();
+}
+
+// Only when a replay is kept; placed once the best score's line has its width.
+Fl_Button* addWatch(const LauncherState& state, LauncherControls& controls) {
+    if (!state.bestReplayThere) {
+        return nullptr;
+    }
+    auto* watch = new Fl_Button(BEST_SCORE_X, 416, WATCH_WIDTH, 32, "&Watch");
+    watch->shortcut(FL_ALT | 'w');
+    watch->tooltip(WATCH_TIP);
+    watch->callback(onWatch, &controls);
+    return watch;
 }
 
 // The close box ends the launcher, and so does Escape, as in any dialog.
@@ -193,12 +216,17 @@ void buildControls(LauncherControls& controls, const char* title, const Launcher
     // Only Alt+S, as the underlined letter promises; a bare S does nothing.
     controls.start->shortcut(FL_ALT | 's');
     controls.start->callback(onStart, &controls);
-    Fl_Box* bestScore = addBestScore(state.bestScore);
+    const int bestScoreRoom = START_X - 2 * BEST_SCORE_X - (state.bestReplayThere ? WATCH_WIDTH + WATCH_GAP : 0);
+    Fl_Box* bestScore = addBestScore(state.bestScore, bestScoreRoom);
+    Fl_Button* watch = addWatch(state, controls);
     controls.window->end();
     fitLauncherFont(*controls.window);
     if (bestScore != nullptr) {
         // Only as wide as its text: the splash shows around it.
-        fitWidthToText(*bestScore, START_X - 2 * BEST_SCORE_X);
+        fitWidthToText(*bestScore, bestScoreRoom);
+    }
+    if (watch != nullptr && bestScore != nullptr) {
+        watch->position(bestScore->x() + bestScore->w() + WATCH_GAP, watch->y());
     }
 }
 
@@ -243,7 +271,7 @@ LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
     }
     Fl::remove_handler(pressStartOnEnter);
     gShownControls = nullptr;
-    if (controls.started) {
+    if (controls.started || controls.watched) {
         readControls(controls, state);
     }
     window.reset();
@@ -251,6 +279,9 @@ LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
     Fl::flush();
     // The toolkit adopts the user's locale; the game's number parsing must not.
     std::setlocale(LC_NUMERIC, "C");
+    if (controls.watched) {
+        return LAUNCHER_WATCH;
+    }
     return controls.started ? LAUNCHER_STARTED : LAUNCHER_CLOSED;
 }
 

@@ -27,6 +27,9 @@ struct LauncherState {
     // A line of text shown at the bottom-left, beside Start (the best score so
     // far); empty: none. Only shown, never changed.
     std::string bestScore;
+    // A replay of the best game is kept: a Watch button follows the best score's
+    // line. Only shown, never changed.
+    bool bestReplayThere = false;
 };
 
 // A picture stretched over the whole window: width x height pixels of 3 bytes
@@ -41,10 +44,11 @@ enum LauncherOutcome {
     LAUNCHER_NO_DISPLAY,  // the window could not be opened
     LAUNCHER_CLOSED,      // closed through its close box; state is left as it came in
     LAUNCHER_STARTED,     // Start was pressed; state holds the controls' states
+    LAUNCHER_WATCH,       // Watch was pressed; state holds the controls' states, as for Start
 };
 
 // Shows the window (client area 640 x 480, the given title) with the controls set
-// from state and blocks until Start, the close box or a stop signal (EndSignals.h,
+// from state and blocks until Start, Watch, the close box or a stop signal (EndSignals.h,
 // taken as the close box) ends it. The window is off
 // the screen when this returns, and C's number formatting is the "C" one again
 // (the toolkit switches the process's locale while it runs). A display that

@@ -239,10 +239,13 @@ TEST_F(LauncherControls, TheSplashIsStretchedOverTheWindow) {
 }
 
 // At the font the launcher chose, every text shows whole in its control (the
-// toolkit's own measure), and every option says in a tooltip what it does.
+// toolkit's own measure), and every option says in a tooltip what it does, as
+// Watch does. Watch is there only when a replay is.
 TEST_F(LauncherControls, EveryTextFitsItsControlWholeAndEveryOptionHasATip) {
     LauncherState state = makeState(1, 0, 0, 0, 0, 0);
     state.bestScore = "Best score: 999999999 (2024-12-31 23:59)";
+    EXPECT_EQ(platformLauncherTextFits(state).back().text, state.bestScore);
+    state.bestReplayThere = true;
     std::vector<std::string> texts;
     for (const LauncherTextFit& fit : platformLauncherTextFits(state)) {
         texts.push_back(fit.text);
@@ -252,7 +255,7 @@ TEST_F(LauncherControls, EveryTextFitsItsControlWholeAndEveryOptionHasATip) {
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"Rez", "640x480", "800x600", "1024x800", "ScreenRez", "Windowed",
                                                "Lights", "Music", "Joystick", "HiQTexture", "Start",
-                                               state.bestScore}));
+                                               state.bestScore, "Watch"}));
 }
 
 TEST_F(LauncherControls, TheWindowIsOffTheScreenWhenItReturns) {

@@ -165,6 +165,21 @@ TEST_F(LauncherOptionsTest, TheSplashShowsInItsOwnColours) {
     EXPECT_TRUE(errorBoxes.empty());
 }
 
+// Watch (here Alt+W) takes the window's choices as Start does and asks for the
+// best game's replay; Start asks for none.
+TEST_F(LauncherOptionsTest, WatchTakesTheChoicesAndAsksForTheReplay) {
+    writeOptionsFile(1, 0, 0, 0, 0, 0);
+    GameOptions options;
+    options.bestReplayThere = true;
+    const std::string toggleLights = "xdotool mousemove --window $W 236 12 click 1; ";
+    EXPECT_TRUE(runLauncher(options, toggleLights + "xdotool windowfocus --sync $W key alt+w; "));
+    EXPECT_TRUE(options.watchBestReplay);
+    EXPECT_TRUE(options.changed);
+    EXPECT_EQ(options.lights, 1);
+    EXPECT_TRUE(runLauncher(options, START_CLICK));
+    EXPECT_FALSE(options.watchBestReplay);
+}
+
 TEST_F(LauncherOptionsTest, AnUnreadableSplashLeavesAWorkingWindowAndNoMessage) {
     dir.write("splash.jpg", "this is not a picture");
     GameOptions options;

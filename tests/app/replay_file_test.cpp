@@ -2,11 +2,13 @@
 // bytes that are not a replay of this version are refused with what is wrong.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <limits>
 #include <random>
+#include <utility>
 
 #include "app/FrameTick.h"
 #include "app/ReplayFile.h"
