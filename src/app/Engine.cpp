@@ -4,6 +4,7 @@
 
 #include "app/FrameTick.h"
 #include "app/PadMappings.h"
+#include "app/ReplayFile.h"
 #include "core/ErrorMessages.h"
 #include "core/StartReport.h"
 #include "math/Clock.h"
@@ -63,14 +64,17 @@ bool Engine::init(const char* title, void* instance, Color4 clear, float nearPla
     if (optionsMode != OPTIONS_DEFAULTS) {
         scores_.locate();
         options_.bestScoreLine = scores_.bestLine();
+        options_.bestReplayThere = scores_.hasBestReplay();
     }
-    if (!options_.configure(optionsMode, instance, title)) {
+    if (!configureOptions(optionsMode, instance, title)) {
         return false;
     }
     if (static_cast<long long>(options_.width) * options_.height == 0) {
         options_.resolutionIndex = RESOLUTION_SCREEN;
     }
-    playOptions_ = PlayOptions{options_.lights != 0, options_.music != 0, options_.hiQualTex != 0};
+    if (!watching_) {
+        playOptions_ = PlayOptions{options_.lights != 0, options_.music != 0, options_.hiQualTex != 0};
+    }
     if (!window_.open(title, options_)) {
         reportStartFailure("cannot open the game window", platformWindowFailure());
         return false;
@@ -86,6 +90,26 @@ bool Engine::init(const char* title, void* instance, Color4 clear, float nearPla
     lastTime_ = clockNow();
     running_ = true;
     return true;
+}
+
+bool Engine::configureOptions(OptionsMode optionsMode, void* instance, const char* title) {
+    for (;;) {
+        if (!options_.configure(optionsMode, instance, title)) {
+            return false;
+        }
+        if (!options_.watchBestReplay) {
+            return true;
+        }
+        const ReplayReading reading = scores_.readBestReplay();
+        if (reading.status.ok()) {
+            watch(reading.replay);
+            return true;
+        }
+        // One plain message, and the launcher again, without Watch.
+        showError(replayProblemSentence(reading.status).c_str(), "", SEVERITY_ERROR);
+        options_.bestReplayThere = false;
+        options_.watchBestReplay = false;
+    }
 }
 
 void Engine::startHeadless(const PlayOptions& play) {

@@ -93,6 +93,9 @@ public:
     void setDrawEveryTick(bool everyTick) { drawEveryTick_ = everyTick; }
 
 private:
+    // The launcher (or the file, or the defaults, by mode), again after a replay
+    // that cannot be watched. False when it was closed.
+    bool configureOptions(OptionsMode optionsMode, void* instance, const char* title);
     void stop();
     void stopIfEndRequested();
     void takeMessages();
