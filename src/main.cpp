@@ -6,6 +6,7 @@
 #include "core/ErrorMessages.h"
 #include "game/Game.h"
 #include "platform/EndSignals.h"
+#include "platform/MainLoop.h"
 
 static Engine gEngine;
 static Game gGame(gEngine);
@@ -23,13 +24,15 @@ int main() {
     }
     gEngine.beginPlay(gGame);
     // Each iteration: gather the input, step the game at a tick, draw.
-    while (gEngine.runIteration(gGame)) {
-    }
-    // The run is over: the sound stops now rather than play out its last buffers
-    // while the player waits for the game to go.
-    gGame.sound.closeForExit();
-    // Saved while the game still stands, whatever ended the run.
-    gEngine.saveAtEndOfRun();
+    platformRunMainLoop([] { return gEngine.runIteration(gGame); },
+                        [] {
+                            // The run is over: the sound stops now rather than play
+                            // out its last buffers while the player waits for the
+                            // game to go.
+                            gGame.sound.closeForExit();
+                            // Saved while the game still stands, whatever ended the run.
+                            gEngine.saveAtEndOfRun();
+                        });
     // A No to a serious error box, or a shutdown box, ends the run as a failure.
     return platformEndExitCode(shutdownRequested() ? -1 : 0);
 }

@@ -1,0 +1,7 @@
+#include "platform/MainLoop.h"
+
+void platformRunMainLoop(std::function<bool()> iteration, std::function<void()> atEnd) {
+    while (iteration()) {
+    }
+    atEnd();
+}
