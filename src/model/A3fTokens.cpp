@@ -1,7 +1,9 @@
 #include "model/A3fTokens.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
+
+#include "platform/DecimalNumber.h"
 
 namespace {
 bool isWhiteSpace(char c) {
@@ -61,8 +63,7 @@ bool convertFloat(const std::string& text, std::size_t from, std::size_t length,
     // Read in double precision so that tiny values round to zero as the C
     // library's conversion does, while values beyond a float's range are refused.
     double magnitude = 0.0;
-    std::from_chars_result result = std::from_chars(first, last, magnitude);
-    if (result.ec != std::errc() || result.ptr != last || !(magnitude <= FLT_MAX)) {
+    if (!platformReadDecimal(first, last, magnitude) || !(magnitude <= FLT_MAX)) {
         return false;
     }
     float narrowed = static_cast<float>(magnitude);
