@@ -2,11 +2,12 @@
 # Installs the Debian 12 packages that the game, its tests and its media tools need.
 # As root it installs them; otherwise it checks that they are there and, if not,
 # prints the exact command to run and stops.
-#   usage: install-deps.sh [test|windows]
+#   usage: install-deps.sh [test|windows|web]
 # With "test" it adds what building and checking the Debian package needs,
 # clang with its runtime libraries for the fuzzing harnesses that CI runs, and
-# the Windows set. With "windows" it adds what cross-building the Windows game,
-# packing it and testing it under Wine needs.
+# the Windows and web sets. With "windows" it adds what cross-building the
+# Windows game, packing it and testing it under Wine needs; with "web" what
+# building the browser game and playing it in headless Chromium needs.
 set -euo pipefail
 
 PACKAGES=(
@@ -22,9 +23,15 @@ FUZZING_PACKAGES=(clang libclang-rt-14-dev)
 # no wine command.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix nasm ninja-build googletest wine wine64 nsis zip
   dpkg-dev)
+# Emscripten with Node, the libraries' Debian sources unpacked by dpkg-source,
+# GoogleTest's sources for the tests, and the browser with its WebDriver.
+WEB_PACKAGES=(emscripten ninja-build googletest zip unzip dpkg-dev chromium chromium-driver
+  python3-selenium)
 case "${1:-}" in
-  test) PACKAGES+=("${PACKAGING_PACKAGES[@]}" "${FUZZING_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}") ;;
+  test) PACKAGES+=("${PACKAGING_PACKAGES[@]}" "${FUZZING_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+    "${WEB_PACKAGES[@]}") ;;
   windows) PACKAGES+=("${WINDOWS_PACKAGES[@]}") ;;
+  web) PACKAGES+=("${WEB_PACKAGES[@]}") ;;
 esac
 INSTALL_LINE="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ${PACKAGES[*]}"
 
