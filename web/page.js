@@ -107,9 +107,32 @@
       press('start');
     }
   });
+  // A box the game shows (alert, confirm) takes the window's focus and gives it
+  // back, but the browser tells the page only once the game's code has
+  // returned, when the game would take it for the player leaving and pause.
+  // These listeners come before the game's own and keep one blur and one focus
+  // from it for each box; any key or click of the player's ends the wait.
+  var boxFocusChanges = 0;
+  window.addEventListener('blur', function(event) {
+    if (event.target === window && boxFocusChanges > 0) {
+      event.stopImmediatePropagation();
+    }
+  });
+  window.addEventListener('focus', function(event) {
+    if (event.target === window && boxFocusChanges > 0) {
+      event.stopImmediatePropagation();
+      --boxFocusChanges;
+    }
+  });
+  ['keydown', 'mousedown'].forEach(function(name) {
+    window.addEventListener(name, function() { boxFocusChanges = 0; }, true);
+  });
   document.addEventListener('fullscreenchange', fitCanvas);
   window.addEventListener('resize', fitCanvas);
   // Back from the browser's page cache the game has ended: start afresh.
+  // The page is going: the game saves there and then (EndSignalsWeb.cpp), and
+  // nothing is to be reloaded.
+  window.addEventListener('pagehide', function() { leaving = true; });
   window.addEventListener('pageshow', function(event) {
     if (event.persisted) {
       location.reload();
@@ -168,6 +191,7 @@
       canvas.focus();
     },
     zfSetFullScreen: setFullScreen,
+    zfBoxShown: function() { ++boxFocusChanges; },
     zfRunEnded: returnToLauncher
   };
 })();

@@ -7,8 +7,13 @@
 
 namespace {
 
+// The page takes the window's loss of the focus to the box, and its return,
+// as no move of the player's (page.js): the game does not pause for its own box.
 EM_JS(int, showBrowserBox, (int question, const char* caption, const char* text), {
     var message = UTF8ToString(caption) + '\n\n' + UTF8ToString(text);
+    if (Module['zfBoxShown']) {
+        Module['zfBoxShown']();
+    }
     if (question) {
         return confirm(message) ? 1 : 0;
     }

@@ -1,15 +1,20 @@
 // Writes the picture the game's score label shows for a text, made by the game's
 // own label code, as a binary PPM (top row first). The whole-program tests match
 // a screenshot's label corner against it to read what the label says.
-// Usage: label_picture TEXT OUTPUT.ppm
+// Usage: label_picture TEXT OUTPUT.ppm [FONT-FILE]
+// FONT-FILE, when given, takes the place of the font the game would find (the
+// browser build's helper runs outside the page, whose packed font it cannot see).
 #include <cstdio>
 
 #include "text/TextLabel.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s TEXT OUTPUT.ppm\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s TEXT OUTPUT.ppm [FONT-FILE]\n", argv[0]);
         return 2;
+    }
+    if (argc == 4) {
+        setLabelFontFileForTesting(argv[3]);
     }
     // The game's own label: 120 x 24 pixels, text from its top-left corner.
     TextLabel label;
