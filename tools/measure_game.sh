@@ -16,7 +16,8 @@
 # the executable (a build folder keeps a copy there), else the repository's. While it is measured the
 # player hikes and steers left and right, as in a real down. The figures come from
 # /proc: utime + stime of the game process (its rendering threads included) and
-# VmHWM; the X server's own CPU is shown beside them.
+# VmHWM; the X server's own CPU is shown beside them. The ticks during play are
+# counted from the frames shown (tools/swap_times.c, preloaded).
 set -euo pipefail
 
 exe=${1:?usage: measure_game.sh <zorbak executable> [seconds]}
@@ -62,7 +63,10 @@ cp -r "$media" "$dir/media"
 printf '[Game]\nWindowed=1\nLights=%d\nMusic=0\nJoystick=0\nUseHiQualTex=%d\nWidth=640\nHeight=480\nUseScreenRes=0\n' "${ZF_LIGHTS:-0}" "${ZF_HIQ:-0}" \
   > "$dir/media/game.ini"
 
-(cd "$dir" && SDL_AUDIODRIVER=dummy exec ./zorbak) > "$dir/output.txt" 2>&1 &
+# The time of each frame shown, to count the ticks of play (tools/swap_times.c).
+cc -shared -fPIC -O2 -o "$dir/swap_times.so" "$repo/tools/swap_times.c" -ldl
+(cd "$dir" && SDL_AUDIODRIVER=dummy ZF_SWAP_TIMES_FILE="$dir/swaps.txt" LD_PRELOAD="$dir/swap_times.so" \
+  exec ./zorbak) > "$dir/output.txt" 2>&1 &
 game=$!
 launcher=$(timeout 20 xdotool search --sync --onlyvisible --class '^ZorbakLauncher$' | head -n 1)
 sleep 0.5
@@ -128,6 +132,14 @@ fi
 wait "$game" || true
 game=""
 
+# While a down is played the picture changes at every tick, so each tick shows
+# a frame: within runs of frames less than 0.1 s apart, frames are ticks.
+if [ "${ZF_MINIMISED:-}" != 1 ]; then
+  awk -v from=$((start_ns / 1000000)) -v to=$(((start_ns + elapsed_ns) / 1000000)) '
+    $1 >= from && $1 <= to { if (last != "" && $1 - last < 100) { n++; sum += $1 - last } last = $1 }
+    END { if (n) printf "ticks during play: %.1f a second (%d ticks; the game'"'"'s tick is 30 ms)\n", 1000 * n / sum, n }
+  ' "$dir/swaps.txt"
+fi
 awk -v g=$((game_after - game_before)) -v x=$((x_after - x_before)) -v t="$ticks_per_second" \
     -v ns="$elapsed_ns" -v kb="$peak_kb" -v minimised="${ZF_MINIMISED:-0}" -v paused="${ZF_PAUSED:-0}" 'BEGIN {
   minimised = minimised == 1
