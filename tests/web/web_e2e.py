@@ -540,8 +540,8 @@ def damaged_media(browser, site, work, failures):
     moving = browser.shot()
     time.sleep(0.4)
     failures.check(moving.differing(browser.shot()) > 0, 'nothing moves after the hike')
-    browser.hold('q')
-    failures.check(browser.wait(browser.launcher_shown, 30), 'the launcher did not come back after Q')
+    browser.hold(Keys.ESCAPE)
+    failures.check(browser.wait(browser.launcher_shown, 30), 'the launcher did not come back after Escape')
 
 
 def process_tree(root):

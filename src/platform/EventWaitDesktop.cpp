@@ -1,5 +1,5 @@
-// Waiting for the window's next message: the thread sleeps until one comes or
-// the time is up.
+// Waiting for the window's next message on the desktop: the thread sleeps until
+// one comes or the time is up (the browser's page may not sleep: EventWaitWeb.cpp).
 #include <SDL.h>
 
 #include "platform/EventTranslation.h"
