@@ -164,6 +164,9 @@
         controls.hiQualTex.checked = state.hiQualTex;
         byId('best-score').textContent = state.bestScore;
         byId('watch').hidden = !state.bestReplayThere;
+        // A short warning after them (no sound device, say), its tip saying more.
+        byId('warning').textContent = state.warning || '';
+        byId('warning').title = state.warningTip || '';
         drawSplash(state.splash);
         setStatus('');
         outcome = 0;
