@@ -8,8 +8,8 @@
 # The prefixes live outside the checkout so that another clone on the same
 # machine finds them: ZF_WEB_DEPS_CACHE, else /var/cache/zorbak-football-2 for
 # root, else ${XDG_CACHE_HOME:-~/.cache}/zorbak-football-2.
-# SDL's configure step alone takes some 20 minutes on two busy cores: every check
-# is an emcc compile and link.
+# SDL's configure step alone takes 20 to 40 minutes on two busy cores: every
+# check is an emcc compile and link.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -111,7 +111,8 @@ fi
 echo "Fetched the sources in $((SECONDS - start)) s" >&2
 
 unpack() {  # unpack PACKAGE-FILE-STEM DIR: with Debian's patches
-  dpkg-source --no-check -x "$(ls "$work/src/$1"*.dsc | head -n 1)" "$work/$2" > /dev/null
+  local dsc=("$work/src/$1"*.dsc)
+  dpkg-source --no-check -x "${dsc[0]}" "$work/$2" > /dev/null
 }
 
 # The libraries' own CMake and pkg-config files name the prefix they were installed
