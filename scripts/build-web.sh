@@ -17,10 +17,11 @@ prefix=$(bash scripts/build-web-deps.sh | tail -n 1)
 # Emscripten's JavaScript optimiser needs acorn, which Debian keeps here.
 export NODE_PATH=/usr/share/nodejs EMCC_SKIP_SANITY_CHECK=1
 # Every file is an emcc run of a second or more: ccache, where there is one,
-# keeps the objects for the next build.
+# keeps the objects for the next build, of this tree or of another clone.
 launcher=()
 if command -v ccache > /dev/null; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(pwd)}
 fi
 cmake -S . -B "$build" -G Ninja --toolchain cmake/emscripten.cmake "${launcher[@]}" \
   -DZF_WEB_DEPS_PREFIX="$prefix" -DZF_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Release "$@" >&2
