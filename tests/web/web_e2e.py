@@ -466,7 +466,8 @@ def scores_and_reload(browser, url, labels, shots, failures):
 
 def full_screen(browser, url, failures):
     failures.scenario = 'full screen'
-    print('Windowed unticked: Start takes the whole screen, the canvas scaled into it', flush=True)
+    print('Windowed unticked: Start takes the whole screen, the canvas scaled into it;'
+          ' Alt+Enter gives it back to the page', flush=True)
     if open_page(browser, url, failures) is None:
         return
     set_launcher(browser, resolution=0, windowed=False)
@@ -480,6 +481,11 @@ def full_screen(browser, url, failures):
     failures.check(min(screen[5] - screen[3], screen[6] - screen[4]) <= 1,
                    'the canvas shows %d x %d on a %d x %d screen' % tuple(screen[3:]))
     note('canvas of %d x %d shown at %d x %d' % tuple(screen[1:5]))
+    # Alt+Enter switches back to the page, the canvas at its own size.
+    browser.keys().key_down(Keys.ALT).send_keys(Keys.ENTER).key_up(Keys.ALT).perform()
+    back = browser.wait(lambda: browser.run("return !document.fullscreenElement &&"
+                                            " document.getElementById('canvas').clientWidth === 640"), 5)
+    failures.check(back, 'Alt+Enter did not bring the game back into the page')
     browser.hold('q')
     failures.check(browser.wait(browser.launcher_shown, 30), 'the launcher did not come back after Q')
     failures.check(not browser.run('return document.fullscreenElement'), 'the page stays on the whole screen')
