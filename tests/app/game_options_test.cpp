@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/GameOptions.h"
+#include "support/BlockedReplace.h"
 #include "support/TempMediaDir.h"
 
 namespace {
@@ -145,7 +146,7 @@ TEST_F(GameOptionsTest, ConfigureModesZeroAndOneNeverWrite) {
 TEST_F(GameOptionsTest, FailedSaveLosesNothing) {
     const std::string original = "; hand-edited\n[Game]\nWidth=800\nHeight=600\n";
     dir.write("game.ini", original);
-    std::filesystem::create_directory(dir.mediaPath("game.ini.tmp"));
+    blockFileReplace(dir.mediaPath("game.ini"));
     EXPECT_FALSE(sampleOptions().save());
     EXPECT_EQ(dir.read("game.ini"), original);
 }

@@ -7,6 +7,7 @@
 
 #include "core/OptionsFileLocation.h"
 #include "platform/ExecutablePath.h"
+#include "support/BlockedReplace.h"
 #include "support/TempMediaDir.h"
 
 namespace {
@@ -74,7 +75,7 @@ TEST_F(OptionsFileLocationTest, NoUsableConfigFolderGivesNoFile) {
     EXPECT_EQ(locateOptionsFile("game.ini", false, dir.root() + "/plain-file/.config"), "");
 
     // The folder is there, but the copy cannot be written beside the file.
-    fs::create_directories(ownFile + ".tmp");
+    blockFileReplace(ownFile);
     EXPECT_EQ(locateOptionsFile("game.ini", false, config), "");
     EXPECT_FALSE(fs::exists(ownFile));
 }
