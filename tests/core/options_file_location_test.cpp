@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -78,4 +79,11 @@ TEST_F(OptionsFileLocationTest, NoUsableConfigFolderGivesNoFile) {
     blockFileReplace(ownFile);
     EXPECT_EQ(locateOptionsFile("game.ini", false, config), "");
     EXPECT_FALSE(fs::exists(ownFile));
+}
+
+// Read only as a plain file: a named pipe would hold the start until a writer came.
+TEST_F(OptionsFileLocationTest, APipeAsTheInstalledFileIsNotCopied) {
+    ASSERT_EQ(mkfifo(dir.mediaPath("game.ini").c_str(), 0600), 0);
+    EXPECT_EQ(locateOptionsFile("game.ini", false, config), ownFile);
+    EXPECT_FALSE(fs::exists(ownFile)) << "the player starts from the defaults";
 }
