@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/Engine.h"
 #include "app/PadMappings.h"
 #include "platform/GamepadDevice.h"
@@ -119,13 +121,25 @@ TEST_F(EngineControlsTest, ThePadsStartPausesAndItsAResumesAFocusPause) {
     platformDetachVirtualPad(device);
 }
 
+// A file of junk (one line long, one with a terminal's escape) is told in a few
+// short lines, as the library's reasons repeat each line whole.
 TEST(PadMappingsTest, RefusedLinesOfTheVariableAndTheFileAreLeftOutAndNamed) {
     TempMediaDir folder;
-    folder.write(PAD_MAPPINGS_FILE, "# mine\nnonsense\n03000000aa0000000000000000000000,My pad,a:b0,\n");
+    std::string junk = "# mine\nnonsense\n03000000aa0000000000000000000000,My pad,a:b0,\n";
+    junk += "\x1b[2J" + std::string(100000, 'j') + "\n";
+    for (int line = 0; line < 20; ++line) {
+        junk += "junk\n";
+    }
+    folder.write(PAD_MAPPINGS_FILE, junk);
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(loadPadMappings("still nonsense", folder.mediaPath(PAD_MAPPINGS_FILE)), 2);
+    EXPECT_EQ(loadPadMappings("still nonsense", folder.mediaPath(PAD_MAPPINGS_FILE)), 23);
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("SDL_GAMECONTROLLERCONFIG line 1: "), std::string::npos) << said;
     EXPECT_NE(said.find(std::string(PAD_MAPPINGS_FILE) + " line 2: "), std::string::npos) << said;
+    EXPECT_NE(said.find(std::string(PAD_MAPPINGS_FILE) + ": 19 more refused lines not shown"), std::string::npos)
+        << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 5) << said;
+    EXPECT_EQ(said.find('\x1b'), std::string::npos);
+    EXPECT_LT(said.size(), 2000u);
     EXPECT_EQ(loadPadMappings("", folder.mediaPath("missing.txt")), 0);  // no file is no fault
 }
