@@ -59,14 +59,3 @@ TEST(FileReplaceTest, ASaveNeverWritesThroughALink) {
         }
     }
 }
-
-// A rename that fails (a folder with something in it stands in the file's place)
-// takes back the temporary file it made.
-TEST(FileReplaceTest, AFailedSaveLeavesNoTemporaryFile) {
-    TempMediaDir dir;
-    const std::string path = dir.mediaPath("game.ini");
-    fs::create_directories(path + "/inside");
-    EXPECT_FALSE(platformReplaceFile(path, "[Game]\n"));
-    EXPECT_FALSE(fs::exists(replaceFileTemporaryName(path, 0)));
-    EXPECT_TRUE(fs::is_directory(path + "/inside"));
-}
