@@ -1,16 +1,14 @@
 #include "platform/IniFile.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/FileKind.h"
 #include "platform/FileReplace.h"
 #include "platform/TextLines.h"
 
@@ -20,8 +18,6 @@ struct IniText {
     std::vector<std::string> lines;  // without their line ends
     std::string lineEnd = "\n";      // kept as the file had it (a file from Windows keeps CRLF)
 };
-
-enum class ReadResult { READ, MISSING, FAILED };
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -51,16 +47,15 @@ bool sameName(const std::string& a, const std::string& b) {
     return true;
 }
 
-ReadResult readContent(const char* path, std::string& content) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        bool missing = access(path, F_OK) != 0 && errno == ENOENT;
-        return missing ? ReadResult::MISSING : ReadResult::FAILED;
+// Reads up to one byte more than the bound, so that a longer file shows itself
+// (also one that grew after it was looked at).
+IniFileResult readBounded(std::FILE* file, std::string& content) {
+    content.assign(INI_FILE_MAX_BYTES + 1, '\0');
+    content.resize(std::fread(&content[0], 1, content.size(), file));
+    if (std::ferror(file) != 0) {
+        return INI_FILE_FAILED;
     }
-    std::ostringstream whole;
-    whole << in.rdbuf();
-    content = whole.str();
-    return in.bad() ? ReadResult::FAILED : ReadResult::READ;
+    return content.size() > INI_FILE_MAX_BYTES ? INI_FILE_TOO_LARGE : INI_FILE_READ;
 }
 
 IniText splitLines(const std::string& content) {
@@ -210,6 +205,24 @@ std::string joinText(const IniText& text) {
 
 }  // namespace
 
+IniFileResult iniReadFile(const char* path, std::string& content) {
+    content.clear();
+    const FileKind kind = platformFileKind(path);
+    if (kind != FILE_KIND_PLAIN) {
+        return kind == FILE_KIND_NONE ? INI_FILE_MISSING : INI_FILE_NOT_PLAIN;
+    }
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return errno == ENOENT ? INI_FILE_MISSING : INI_FILE_FAILED;
+    }
+    const IniFileResult result = readBounded(file, content);
+    std::fclose(file);
+    if (result != INI_FILE_READ) {
+        content.clear();
+    }
+    return result;
+}
+
 int iniTextReadInt(const std::string& content, const char* section, const char* key,
                    int defaultValue) {
     if (section == nullptr || key == nullptr) {
@@ -247,7 +260,7 @@ bool iniTextSetStrings(std::string& content, const char* section, const IniEntry
 
 int iniReadInt(const char* path, const char* section, const char* key, int defaultValue) {
     std::string content;
-    if (path == nullptr || readContent(path, content) != ReadResult::READ) {
+    if (iniReadFile(path, content) != INI_FILE_READ) {
         return defaultValue;
     }
     return iniTextReadInt(content, section, key, defaultValue);
@@ -259,10 +272,13 @@ bool iniWriteString(const char* path, const char* section, const char* key, cons
 }
 
 bool iniWriteStrings(const char* path, const char* section, const IniEntry* entries, int count) {
-    std::string content;
+    if (path == nullptr) {
+        return false;
+    }
     // A file that is there but unreadable is kept: replacing it would lose its lines.
-    if (path == nullptr || readContent(path, content) == ReadResult::FAILED ||
-        !iniTextSetStrings(content, section, entries, count)) {
+    std::string content;
+    const IniFileResult read = iniReadFile(path, content);
+    if ((read != INI_FILE_READ && read != INI_FILE_MISSING) || !iniTextSetStrings(content, section, entries, count)) {
         return false;
     }
     return platformReplaceFile(path, content);
@@ -277,7 +293,7 @@ bool iniCopyIfMissing(const char* source, const char* path) {
         return true;
     }
     std::string content;
-    if (readContent(source, content) != ReadResult::READ) {
+    if (iniReadFile(source, content) != INI_FILE_READ) {
         return true;  // nothing to start from: the options begin at their defaults
     }
     return platformReplaceFile(path, content);

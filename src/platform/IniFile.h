@@ -1,14 +1,33 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // Reading and writing one value of an INI file (lines "[Section]" and "key=value";
 // lines starting with ';' or '#' are comments). Section and key names compare
 // without regard to case.
 
+// An options file holds a few short lines: a larger one is no options file, and
+// none of it is read.
+constexpr std::size_t INI_FILE_MAX_BYTES = 64 * 1024;
+
+enum IniFileResult {
+    INI_FILE_READ = 0,
+    INI_FILE_MISSING,    // nothing by that name
+    INI_FILE_NOT_PLAIN,  // a folder, a pipe or a device: never opened
+    INI_FILE_TOO_LARGE,  // larger than INI_FILE_MAX_BYTES
+    INI_FILE_FAILED,     // it could not be read
+};
+
+// The whole text of the file at path. Only a plain file is opened: a named pipe
+// in its place would hold the game's start until a writer came. content is empty
+// on anything but INI_FILE_READ. Every function below reads its file so, and one
+// that writes leaves a file it could not read as it was.
+IniFileResult iniReadFile(const char* path, std::string& content);
+
 // The integer value of section/key in the file at path; defaultValue when the
-// file, the section or the key is missing, or when the value is not a number
-// that fits an int.
+// file cannot be read, when the section or the key is missing, or when the value
+// is not a number that fits an int.
 int iniReadInt(const char* path, const char* section, const char* key, int defaultValue);
 
 // Sets section/key to value, creating the file and the section when they are

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/IniFile.h"
+#include "support/BlockedReplace.h"
 #include "support/TempMediaDir.h"
 
 namespace {
@@ -112,8 +113,8 @@ TEST_F(IniFileTest, CarriageReturnsEndingALineAreItsLineEndSoSavingTwiceChangesN
 TEST_F(IniFileTest, FailedWriteLeavesOldFile) {
     const std::string original = "[Game]\nWidth=640\n; note\n";
     writeFile(original);
-    // A directory where the new file must be written makes the write fail.
-    std::filesystem::create_directory(path + ".tmp");
+    // Folders where the new file must be written make the write fail.
+    blockFileReplace(path);
     EXPECT_FALSE(iniWriteString(path.c_str(), "Game", "Width", "800"));
     EXPECT_EQ(readFile(), original);
     EXPECT_EQ(iniReadInt(path.c_str(), "Game", "Width", 0), 640);
@@ -131,7 +132,7 @@ TEST_F(IniFileTest, SeveralKeysGoInOneWriteOrNotAtAll) {
     EXPECT_EQ(readFile(), "; kept\n[Game]\nheight=600\nWidth=800\nLights=1\n\n[Other]\nX=1\n");
 
     const std::string before = readFile();
-    std::filesystem::create_directory(path + ".tmp");
+    blockFileReplace(path);
     const IniEntry more[] = {{"Width", "1024"}, {"Music", "1"}};
     EXPECT_FALSE(iniWriteStrings(path.c_str(), "Game", more, 2));
     EXPECT_EQ(readFile(), before);
