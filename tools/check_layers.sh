@@ -3,7 +3,8 @@
 # folder and of folders on lower rungs only. Prints every include that points to
 # the same or a higher rung and fails when there is one.
 #   usage: check_layers.sh [SRC_DIR]   (default: the project's src/)
-# It also keeps every OS branch (_WIN32) inside platform/.
+# It also keeps every OS branch (_WIN32, __EMSCRIPTEN__, __linux__, __APPLE__,
+# __unix__) inside platform/.
 set -euo pipefail
 src_dir="${1:-$(dirname "$0")/../src}"
 
@@ -33,7 +34,7 @@ while IFS= read -r file; do
   line_number=0
   while IFS= read -r line; do
     line_number=$((line_number + 1))
-    if [ "$folder" != platform ] && [[ "$line" == *_WIN32* ]]; then
+    if [ "$folder" != platform ] && [[ "$line" =~ (_WIN32|__EMSCRIPTEN__|__linux__|__APPLE__|__unix__) ]]; then
       echo "$relative:$line_number: $line  (an OS branch outside platform/)" >&2
       status=1
     fi
