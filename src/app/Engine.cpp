@@ -113,7 +113,9 @@ bool Engine::configureOptions(OptionsMode optionsMode, void* instance, const cha
 }
 
 void Engine::startHeadless(const PlayOptions& play) {
-    playOptions_ = play;
+    if (!watching_) {
+        playOptions_ = play;
+    }
     lastTime_ = clockNow();
     running_ = true;
 }
