@@ -5,12 +5,12 @@
 
 namespace {
 
-// Model coordinates: the origin is placed 1 above the end line, so the ground is
-// at y = -1.
-const float GROUND_Y = -1.0f;
+// Model coordinates: the game places the origin above the end line, so the
+// ground is below it.
+const float GROUND_Y = -UPRIGHTS_ORIGIN_HEIGHT;
 const float CROSSBAR_Y = 2.2f;
 const float UPRIGHT_TOP_Y = 10.2f;
-const float UPRIGHT_X = 4.0f;
+const float UPRIGHT_X = GOAL_HALF_WIDTH;  // the posts' centres: the edges of the goal
 const float POST_RADIUS = 0.18f;
 const int TEXTURE_W = 128, TEXTURE_H = 64;
 
