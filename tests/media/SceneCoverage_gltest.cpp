@@ -27,6 +27,7 @@
 #include "game/Game.h"
 #include "math/Clock.h"
 #include "math/Random.h"
+#include "math/Scalar.h"
 #include "platform/ExecutablePath.h"
 #include "platform/WindowMessage.h"
 
@@ -34,7 +35,7 @@ namespace {
 
 constexpr double FRAME_STEP = 0.03125;  // exact in float, just over the game's tick
 constexpr float STEEPEST_PITCH_DEGREES = 47.1f;
-constexpr float DEGREES = 3.14159265f / 180.0f;
+constexpr float DEGREES = PI / 180.0f;
 
 struct WindowShape {
     int width, height;
