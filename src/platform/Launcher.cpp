@@ -46,6 +46,9 @@ const char* const JOYSTICK_TIP =
 const char* const HIQ_TEXTURE_TIP =
     "High-quality textures: pictures on the field and the players in full colour "
     "instead of fewer colours.";
+const char* const START_TIP =
+    "Start the game with these options. Enter or Alt+S starts it too, and so does A "
+    "or Start on a game pad while Joystick is ticked.";
 
 // Paints the splash picture, already scaled to the box's size, behind the controls.
 class SplashBox : public Fl_Box {
@@ -193,6 +196,7 @@ void buildControls(LauncherControls& controls, const char* title, const Launcher
     // Only Alt+S, as the underlined letter promises; a bare S does nothing.
     controls.start->shortcut(FL_ALT | 's');
     controls.start->callback(onStart, &controls);
+    controls.start->tooltip(START_TIP);
     Fl_Box* bestScore = addBestScore(state.bestScore);
     controls.window->end();
     fitLauncherFont(*controls.window);
