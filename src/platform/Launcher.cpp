@@ -16,6 +16,7 @@
 #include "platform/GamepadDevice.h"
 #include "platform/LauncherDisplay.h"
 #include "platform/LauncherFont.h"
+#include "platform/WindowFit.h"
 
 namespace {
 
@@ -206,6 +207,16 @@ void buildControls(LauncherControls& controls, const char* title, const Launcher
     }
 }
 
+// Whole on the desktop's usable area, in its middle: left to the window manager,
+// it opened where the game's last window stood (at the top of the screen the
+// resolution list then unfolded partly off it), or in a corner.
+void centreOnDesktop(Fl_Window& window) {
+    ScreenRect area;
+    Fl::screen_work_area(area.x, area.y, area.width, area.height, 0);
+    const ScreenRect placed = centreInArea(window.w(), window.h(), FrameBorders(), area);
+    window.position(placed.x, placed.y);
+}
+
 }  // namespace
 
 std::vector<LauncherTextFit> platformLauncherTextFits(const LauncherState& state) {
@@ -233,6 +244,7 @@ LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
     std::unique_ptr<Fl_Window> window(controls.window);
     controls.splash->setPicture(scaledPicture(splash, LAUNCHER_WIDTH, LAUNCHER_HEIGHT));
 
+    centreOnDesktop(*window);
     window->show();
     gShownControls = &controls;
     Fl::add_handler(pressStartOnEnter);

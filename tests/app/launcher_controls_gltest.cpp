@@ -216,7 +216,7 @@ TEST_F(LauncherControls, APadPressIsStartWhileTheJoystickBoxIsTicked) {
 }
 
 // A 2 x 2 picture fills the whole 640 x 480 window, top row at the top and each
-// pixel in its own colour.
+// pixel in its own colour; the window stands in the middle of the 1024 x 768 screen.
 TEST_F(LauncherControls, TheSplashIsStretchedOverTheWindow) {
     const std::vector<std::uint8_t> rgb = {255, 0, 0, 0, 255, 0,  // red, green
                                            0, 0, 255, 255, 255, 255};  // blue, white
@@ -227,7 +227,7 @@ TEST_F(LauncherControls, TheSplashIsStretchedOverTheWindow) {
     const std::string samples = scratchFile("splash.txt");
     const std::string size = scratchFile("size.txt");
     LauncherState state = makeState(1, 0, 0, 0, 0, 0);
-    const std::string actions = "xwininfo -id $W | grep -E 'Width|Height' > " + size + "; " +
+    const std::string actions = "xwininfo -id $W | grep -E 'Absolute|Width|Height' > " + size + "; " +
                                 samplePixelCommand(160, 120, samples) + samplePixelCommand(480, 120, samples) +
                                 samplePixelCommand(160, 360, samples) + samplePixelCommand(480, 360, samples) +
                                 samplePixelCommand(2, 470, samples) + samplePixelCommand(637, 470, samples) +
@@ -235,7 +235,8 @@ TEST_F(LauncherControls, TheSplashIsStretchedOverTheWindow) {
     EXPECT_EQ(playLauncher(state, actions, splash), LAUNCHER_STARTED);
     EXPECT_EQ(splitLines(readSamples(samples)),
               (std::vector<std::string>{"#FF0000", "#00FF00", "#0000FF", "#FFFFFF", "#0000FF", "#FFFFFF"}));
-    EXPECT_EQ(readSamples(size), "  Width: 640\n  Height: 480\n");
+    EXPECT_EQ(readSamples(size), "  Absolute upper-left X:  192\n  Absolute upper-left Y:  144\n"
+                                 "  Width: 640\n  Height: 480\n");
 }
 
 // At the font the launcher chose, every text shows whole in its control (the
