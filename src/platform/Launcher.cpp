@@ -16,6 +16,7 @@
 #include "platform/GamepadDevice.h"
 #include "platform/LauncherDisplay.h"
 #include "platform/LauncherFont.h"
+#include "platform/LauncherToolkitOptions.h"
 #include "platform/WindowFit.h"
 
 namespace {
@@ -239,6 +240,7 @@ LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
         }
         return LAUNCHER_NO_DISPLAY;
     }
+    keepToolkitOptionsInProgram();
     LauncherControls controls;
     buildControls(controls, title, state);
     std::unique_ptr<Fl_Window> window(controls.window);

@@ -274,6 +274,33 @@ TEST_F(LauncherControls, NumbersAreReadTheCWayAfterwards) {
     EXPECT_EQ(std::strtod("1.5", nullptr), 1.5);
 }
 
+// The toolkit keeps preference files of its own, which an uninstall would leave
+// behind: a launcher shown, its tooltips and list used, writes none in the
+// player's home or configuration folder.
+TEST_F(LauncherControls, TheToolkitWritesNoFilesOfItsOwn) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process: the toolkit has read nothing yet
+    // The same folder in the test and in the fresh copy of the program the death test runs.
+    const std::filesystem::path home = ::testing::TempDir() + "zf-launcher-home";
+    std::filesystem::remove_all(home);
+    std::filesystem::create_directories(home / "config");
+    EXPECT_EXIT(
+        {
+            setenv("HOME", home.c_str(), 1);
+            setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+            LauncherState state = makeState(1, 0, 0, 0, 0, 0);
+            const std::string actions = "xdotool mousemove --window $W 80 12 sleep 1 click 1 sleep 0.3 key Escape; " +
+                                        ALT_S;
+            std::exit(playLauncher(state, actions) == LAUNCHER_STARTED ? 7 : 1);
+        },
+        ::testing::ExitedWithCode(7), "");
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(home)) {
+        written.push_back(entry.path().string());
+    }
+    EXPECT_EQ(written, (std::vector<std::string>{(home / "config").string()}));
+    std::filesystem::remove_all(home);
+}
+
 TEST(LauncherControlsDeathTest, NoDisplayIsReportedInsteadOfEndingTheProcess) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
