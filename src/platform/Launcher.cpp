@@ -100,9 +100,10 @@ Fl_Check_Button* addCheckBox(int x, int width, const char* text, int ticked, con
     return box;
 }
 
-// On a plain box of the window's own colour, as the check boxes stand, so that
-// it reads well over any splash picture.
-Fl_Box* addBestScore(const std::string& text) {
+// A line of the bottom row, on a plain box of the window's own colour, as the
+// check boxes stand, so that it reads well over any splash picture. Made as wide
+// as the whole row for the font's choice; placeBottomRow narrows it.
+Fl_Box* addBottomLine(const std::string& text, const std::string& tip) {
     if (text.empty()) {
         return nullptr;
     }
@@ -110,7 +111,24 @@ Fl_Box* addBestScore(const std::string& text) {
     line->box(FL_FLAT_BOX);
     line->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
     line->copy_label(text.c_str());
+    if (!tip.empty()) {
+        line->copy_tooltip(tip.c_str());
+    }
     return line;
+}
+
+// Each line only as wide as its text, so the splash shows around them: the best
+// score first, the warning after it, both left of Start.
+void placeBottomRow(Fl_Box* bestScore, Fl_Box* warning) {
+    const int rowEnd = START_X - BEST_SCORE_X;
+    int x = BEST_SCORE_X;
+    for (Fl_Box* line : {bestScore, warning}) {
+        if (line != nullptr) {
+            line->position(x, line->y());
+            fitWidthToText(*line, rowEnd - x);
+            x += line->w() + BEST_SCORE_X;
+        }
+    }
 }
 
 void selectResolution(Fl_Choice* resolution, int index) {
@@ -199,13 +217,11 @@ void buildControls(LauncherControls& controls, const char* title, const Launcher
     controls.start->shortcut(FL_ALT | 's');
     controls.start->callback(onStart, &controls);
     controls.start->tooltip(START_TIP);
-    Fl_Box* bestScore = addBestScore(state.bestScore);
+    Fl_Box* bestScore = addBottomLine(state.bestScore, "");
+    Fl_Box* warning = addBottomLine(state.warning, state.warningTip);
     controls.window->end();
     fitLauncherFont(*controls.window);
-    if (bestScore != nullptr) {
-        // Only as wide as its text: the splash shows around it.
-        fitWidthToText(*bestScore, START_X - 2 * BEST_SCORE_X);
-    }
+    placeBottomRow(bestScore, warning);
 }
 
 // Whole on the desktop's usable area, in its middle: left to the window manager,

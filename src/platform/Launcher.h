@@ -27,6 +27,10 @@ struct LauncherState {
     // A line of text shown at the bottom-left, beside Start (the best score so
     // far); empty: none. Only shown, never changed.
     std::string bestScore;
+    // A short warning shown in the same row, right of the best score (no sound
+    // device), with a tooltip that says more; empty: none.
+    std::string warning;
+    std::string warningTip;
 };
 
 // A picture stretched over the whole window: width x height pixels of 3 bytes

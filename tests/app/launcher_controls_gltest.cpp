@@ -244,6 +244,8 @@ TEST_F(LauncherControls, TheSplashIsStretchedOverTheWindow) {
 TEST_F(LauncherControls, EveryTextFitsItsControlWholeAndEveryControlHasATip) {
     LauncherState state = makeState(1, 0, 0, 0, 0, 0);
     state.bestScore = "Best score: 999999999 (2024-12-31 23:59)";
+    state.warning = "No sound device: the game is silent";  // beside it in the bottom row
+    state.warningTip = "What the warning means and what to do about it.";
     std::vector<std::string> texts;
     for (const LauncherTextFit& fit : platformLauncherTextFits(state)) {
         texts.push_back(fit.text);
@@ -253,7 +255,7 @@ TEST_F(LauncherControls, EveryTextFitsItsControlWholeAndEveryControlHasATip) {
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"Rez", "640x480", "800x600", "1024x800", "ScreenRez", "Windowed",
                                                "Lights", "Music", "Joystick", "HiQTexture", "Start",
-                                               state.bestScore}));
+                                               state.bestScore, state.warning}));
 }
 
 TEST_F(LauncherControls, TheWindowIsOffTheScreenWhenItReturns) {
