@@ -30,6 +30,10 @@ struct LauncherState {
     // A replay of the best game is kept: a Watch button follows the best score's
     // line. Only shown, never changed.
     bool bestReplayThere = false;
+    // A short warning shown in the same row, after the best score and Watch (no
+    // sound device), with a tooltip that says more; empty: none.
+    std::string warning;
+    std::string warningTip;
 };
 
 // A picture stretched over the whole window: width x height pixels of 3 bytes

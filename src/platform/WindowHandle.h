@@ -14,3 +14,8 @@ struct PlatformWindow {
 // Keeps a window that is not full screen, title bar and frame included, inside
 // the desktop's usable area: one too large for it becomes as large as fits.
 void fitWindowOnDesktop(SDL_Window* window);
+
+// After a window that opened full screen became a window, the window manager's
+// frame arrives with later events: fits the window again once it is known.
+// Called as events are taken from the queue; nothing to do otherwise.
+void fitWindowOnceFramed();
