@@ -8,6 +8,7 @@
 #include "app/GameOptions.h"
 #include "app/PadMappings.h"
 #include "core/StartReport.h"
+#include "core/WindowFit.h"
 #include "input/Gamepad.h"
 #include "model/Image.h"
 #include "platform/AudioDevice.h"
@@ -137,7 +138,7 @@ bool GameOptions::runLauncher(void* /*instance*/, const char* title) {
         SplashPicture picture;
         LauncherPad pad;
         platformLauncherWatchesPad([&pad] { return pad.pressed(); });
-        outcome = platformRunLauncher(title, state, picture.splash(), &noDisplayReason);
+        outcome = platformRunLauncher(title, state, picture.splash(), centreInArea, &noDisplayReason);
         platformLauncherWatchesPad(nullptr);
     }
     if (outcome == LAUNCHER_NO_DISPLAY) {

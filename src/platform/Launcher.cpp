@@ -17,7 +17,6 @@
 #include "platform/LauncherDisplay.h"
 #include "platform/LauncherFont.h"
 #include "platform/LauncherToolkitOptions.h"
-#include "platform/WindowFit.h"
 
 namespace {
 
@@ -257,13 +256,17 @@ void buildControls(LauncherControls& controls, const char* title, const Launcher
     placeBottomRow(bestScore, watch, warning);
 }
 
-// Whole on the desktop's usable area, in its middle: left to the window manager,
-// it opened where the game's last window stood (at the top of the screen the
-// resolution list then unfolded partly off it), or in a corner.
-void centreOnDesktop(Fl_Window& window) {
+// Placed on the desktop's usable area by the game's rule (whole, in its middle):
+// left to the window manager, it opened where the game's last window stood (at the
+// top of the screen the resolution list then unfolded partly off it), or in a
+// corner.
+void placeOnDesktop(Fl_Window& window, WindowPlaceRule place) {
+    if (place == nullptr) {
+        return;
+    }
     ScreenRect area;
     Fl::screen_work_area(area.x, area.y, area.width, area.height, 0);
-    const ScreenRect placed = centreInArea(window.w(), window.h(), FrameBorders(), area);
+    const ScreenRect placed = place(window.w(), window.h(), FrameBorders(), area);
     window.position(placed.x, placed.y);
 }
 
@@ -281,7 +284,8 @@ std::vector<LauncherTextFit> platformLauncherTextFits(const LauncherState& state
 }
 
 LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
-                                    const LauncherSplash& splash, std::string* noDisplayReason) {
+                                    const LauncherSplash& splash, WindowPlaceRule place,
+                                    std::string* noDisplayReason) {
     std::string failure;
     if (!launcherOpenDisplay(failure)) {
         if (noDisplayReason != nullptr) {
@@ -295,7 +299,7 @@ LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
     std::unique_ptr<Fl_Window> window(controls.window);
     controls.splash->setPicture(scaledPicture(splash, LAUNCHER_WIDTH, LAUNCHER_HEIGHT));
 
-    centreOnDesktop(*window);
+    placeOnDesktop(*window, place);
     window->show();
     gShownControls = &controls;
     Fl::add_handler(pressStartOnEnter);

@@ -3,13 +3,14 @@
 #include <SDL.h>
 
 #include "platform/Window.h"
-#include "platform/WindowFit.h"
 #include "platform/WindowHandle.h"
 
 namespace {
 
-// The window that left a full-screen start and still waits for its frame (0: none).
+// The window that left a full-screen start and still waits for its frame (0: none),
+// and the rule it is fitted by.
 Uint32 gWindowAwaitingFrame = 0;
+WindowFitRule gFitAwaitingFrame = nullptr;
 
 // The frame the window manager has drawn around the window, if it has told yet.
 bool knownFrame(SDL_Window* window, FrameBorders& borders) {
@@ -23,7 +24,10 @@ bool knownFrame(SDL_Window* window, FrameBorders& borders) {
 
 }  // namespace
 
-void fitWindowOnDesktop(SDL_Window* window) {
+void fitWindowOnDesktop(SDL_Window* window, WindowFitRule fit) {
+    if (fit == nullptr) {
+        return;
+    }
     const int display = SDL_GetWindowDisplayIndex(window);
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0) {
@@ -36,8 +40,7 @@ void fitWindowOnDesktop(SDL_Window* window) {
     int height = 0;
     SDL_GetWindowSize(window, &width, &height);
     ScreenRect placed;
-    if (fitWindowInArea(width, height, borders, ScreenRect{usable.x, usable.y, usable.w, usable.h},
-                        placed)) {
+    if (fit(width, height, borders, ScreenRect{usable.x, usable.y, usable.w, usable.h}, placed)) {
         SDL_SetWindowSize(window, placed.width, placed.height);
         SDL_SetWindowPosition(window, placed.x, placed.y);
     }
@@ -50,7 +53,7 @@ void fitWindowOnceFramed() {
         return;
     }
     gWindowAwaitingFrame = 0;
-    fitWindowOnDesktop(window);
+    fitWindowOnDesktop(window, gFitAwaitingFrame);
 }
 
 bool platformFullScreen(PlatformWindow* window) {
@@ -69,10 +72,11 @@ bool platformToggleFullScreen(PlatformWindow* window) {
         SDL_SetWindowFullscreen(window->window, 0);
         if (window->fullScreen) {
             window->fullScreen = false;
-            fitWindowOnDesktop(window->window);
+            fitWindowOnDesktop(window->window, window->fit);
             // A window manager frames it again only later: the desktop's size
             // fits without the frame, but not with its title bar.
             gWindowAwaitingFrame = SDL_GetWindowID(window->window);
+            gFitAwaitingFrame = window->fit;
         } else {
             // A window manager puts it back itself; without one nobody else does.
             const SDL_Rect& before = window->beforeFullScreen;

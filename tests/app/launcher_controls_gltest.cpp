@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/LauncherDriver.h"
+#include "core/WindowFit.h"
 #include "platform/Launcher.h"
 
 #include <X11/Xlib.h>
@@ -114,7 +115,7 @@ void expectSameState(const LauncherState& actual, const LauncherState& expected)
 LauncherOutcome playLauncher(LauncherState& state, const std::string& actions,
                              const LauncherSplash& splash = LauncherSplash(), bool closeAfterwards = false) {
     LauncherDriver driver(actions, closeAfterwards);
-    const LauncherOutcome outcome = platformRunLauncher(TITLE, state, splash);
+    const LauncherOutcome outcome = platformRunLauncher(TITLE, state, splash, centreInArea);
     driver.launcherReturned();
     EXPECT_FALSE(driver.hadToCloseIt()) << "the actions did not end the launcher";
     return outcome;
@@ -312,7 +313,7 @@ TEST(LauncherControlsDeathTest, NoDisplayIsReportedInsteadOfEndingTheProcess) {
         {
             unsetenv("DISPLAY");
             LauncherState state = makeState(1, 0, 0, 0, 0, 0);
-            std::exit(platformRunLauncher(TITLE, state, LauncherSplash()) == LAUNCHER_NO_DISPLAY ? 7 : 1);
+            std::exit(platformRunLauncher(TITLE, state, LauncherSplash(), centreInArea) == LAUNCHER_NO_DISPLAY ? 7 : 1);
         },
         ::testing::ExitedWithCode(7), "");
 }

@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "platform/WindowFit.h"
+#include "core/WindowFit.h"
 
 TEST(WindowFitTest, TooLargeShrinksToTheRoomTheFrameLeaves) {
     const FrameBorders openbox{20, 1, 5, 1};

@@ -1,4 +1,4 @@
-#include "platform/WindowFit.h"
+#include "core/WindowFit.h"
 
 #include <algorithm>
 

@@ -1,22 +1,11 @@
 #pragma once
 
+#include "platform/ScreenArea.h"
+
 // How a window is fitted into the desktop's usable area. Pure arithmetic, kept
-// apart from the windowing library so that it can be checked on its own.
-
-struct ScreenRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
-
-// The frame the window manager draws around the drawable area (title bar on top).
-struct FrameBorders {
-    int top = 0;
-    int left = 0;
-    int bottom = 0;
-    int right = 0;
-};
+// apart from the windowing library so that it can be checked on its own; the
+// platform's game window and launcher apply the rules they are handed
+// (platformCreateWindow, platformRunLauncher).
 
 // Where a window whose drawable area is width x height, with that frame around
 // it, stands centred in area: its drawable area's place and size. One too large
