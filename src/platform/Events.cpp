@@ -3,9 +3,9 @@
 
 #include <SDL.h>
 
+#include "platform/DisplayServer.h"
 #include "platform/EventTranslation.h"
 #include "platform/WindowHandle.h"
-#include "platform/WindowVisibility.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <memory>
 #include <utility>
 
+#include "platform/DisplayServer.h"
 #include "platform/EndSignals.h"
 #include "platform/GamepadDevice.h"
-#include "platform/LauncherDisplay.h"
 #include "platform/LauncherFont.h"
 #include "platform/LauncherToolkitOptions.h"
 

@@ -5,12 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "platform/DisplayConnection.h"
-#include "platform/DisplayLoss.h"
+#include "platform/DisplayServer.h"
 #include "platform/EndSignals.h"
 #include "platform/MessageBoxOwner.h"
 #include "platform/WindowHandle.h"
-#include "platform/WindowVisibility.h"
 
 struct PlatformGlContext {
     SDL_GLContext context = nullptr;
