@@ -3,8 +3,12 @@
 # folder and of folders on lower rungs only. Prints every include that points to
 # the same or a higher rung and fails when there is one.
 #   usage: check_layers.sh [SRC_DIR]   (default: the project's src/)
-# It also keeps every OS branch (_WIN32, __EMSCRIPTEN__) and every include of
-# Emscripten's headers inside platform/.
+# It also keeps every OS branch (_WIN32, __EMSCRIPTEN__, __linux__, __APPLE__,
+# __unix__) and every include of Emscripten's headers inside platform/, and every
+# file named for one system there too (NamePosix.cpp, NameX11.cpp,
+# NameWindows.cpp, NameWeb.cpp, and NameDesktop.cpp for Linux and Windows but not
+# the browser: CMake builds each on its systems only), never beside a bare
+# Name.cpp, which every system builds.
 set -euo pipefail
 src_dir="${1:-$(dirname "$0")/../src}"
 
@@ -31,10 +35,20 @@ while IFS= read -r file; do
     status=1
     continue
   fi
+  if [[ "$relative" =~ ^(.*)(Posix|X11|Windows|Web|Desktop)\.cpp$ ]]; then
+    shared="${BASH_REMATCH[1]}.cpp"
+    if [ "$folder" != platform ]; then
+      echo "$relative: named for one system outside platform/" >&2
+      status=1
+    elif [ -e "$src_dir/$shared" ]; then
+      echo "$relative: $shared beside it is built on every system; name the versions for their systems" >&2
+      status=1
+    fi
+  fi
   line_number=0
   while IFS= read -r line; do
     line_number=$((line_number + 1))
-    if [ "$folder" != platform ] && [[ "$line" == *_WIN32* || "$line" == *__EMSCRIPTEN__* ]]; then
+    if [ "$folder" != platform ] && [[ "$line" =~ (_WIN32|__EMSCRIPTEN__|__linux__|__APPLE__|__unix__) ]]; then
       echo "$relative:$line_number: $line  (an OS branch outside platform/)" >&2
       status=1
     fi

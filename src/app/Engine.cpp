@@ -72,17 +72,15 @@ bool Engine::init(const char* title, void* instance, Color4 clear, float nearPla
     if (static_cast<long long>(options_.width) * options_.height == 0) {
         options_.resolutionIndex = RESOLUTION_SCREEN;
     }
-    if (!watching_) {
-        playOptions_ = PlayOptions{options_.lights != 0, options_.music != 0, options_.hiQualTex != 0};
-    }
     if (!window_.open(title, options_)) {
         reportStartFailure("cannot open the game window", platformWindowFailure());
         return false;
     }
-    view_.setUp(clear, nearPlane, farPlane, playOptions_.lights, window_.drawableWidth(),
+    const PlayOptions play = playOptions();
+    view_.setUp(clear, nearPlane, farPlane, play.lights, window_.drawableWidth(),
                 window_.drawableHeight());
     controls_.setDrawableSize(window_.drawableWidth(), window_.drawableHeight());
-    resetTextureCache(playOptions_.hiQualTex);
+    resetTextureCache(play.hiQualTex);
     if (options_.joystick != 0) {
         loadPadMappings();
         controls_.openPad();
@@ -113,7 +111,9 @@ bool Engine::configureOptions(OptionsMode optionsMode, void* instance, const cha
 }
 
 void Engine::startHeadless(const PlayOptions& play) {
-    playOptions_ = play;
+    options_.lights = play.lights ? 1 : 0;
+    options_.music = play.music ? 1 : 0;
+    options_.hiQualTex = play.hiQualTex ? 1 : 0;
     lastTime_ = clockNow();
     running_ = true;
 }
@@ -187,7 +187,8 @@ Engine::TickTaken Engine::takeLiveTick(const LoopGame& game, float elapsed, Tick
     }
     if (game.newGameNext()) {
         recording_ = Replay();
-        recording_.start = ReplayStart{playOptions_.lights, playOptions_.music, playOptions_.hiQualTex,
+        const PlayOptions play = playOptions();
+        recording_.start = ReplayStart{play.lights, play.music, play.hiQualTex,
                                        randomState(), game.labelShown()};
     }
     input = controls_.takeTick(elapsed, game.scoreSoundsHeard());
@@ -215,6 +216,13 @@ void Engine::drawFrame(LoopGame& game) {
     }
     view_.endFrame();
     window_.swapBuffers();
+}
+
+PlayOptions Engine::playOptions() const {
+    if (watching_) {
+        return PlayOptions{watched_.start.lights, watched_.start.music, watched_.start.hiQualTex};
+    }
+    return PlayOptions{options_.lights != 0, options_.music != 0, options_.hiQualTex != 0};
 }
 
 void Engine::enterScore(int score) {

@@ -39,8 +39,9 @@ public:
     // could not be opened.
     bool init(const char* title, void* instance, Color4 clear, float nearPlane, float farPlane,
               OptionsMode optionsMode);
-    // Runs the loop with no launcher and no window, so nothing is drawn: a replay
-    // checked without a picture, and the tests of the loop.
+    // Runs the loop with no launcher and no window, so nothing is drawn, with
+    // these options unless a replay is watched: a replay checked without a
+    // picture, and the tests of the loop.
     void startHeadless(const PlayOptions& play);
     // Plays replay back instead of the player's input: its options are the ones
     // in force, and nothing is entered in the best scores. Before init's window.
@@ -79,7 +80,9 @@ public:
 
     const GameOptions& options() const { return options_; }
     GameOptions& options() { return options_; }
-    const PlayOptions& playOptions() const { return playOptions_; }
+    PlayOptions playOptions() const;
+    // The table of best scores (and the best game's replay beside it).
+    BestScores& scores() { return scores_; }
     GameWindow& window() { return window_; }
     const GameWindow& window() const { return window_; }
     View& view() { return view_; }
@@ -112,7 +115,6 @@ private:
     View view_;
     Controls controls_;
     GameOptions options_;
-    PlayOptions playOptions_;
     // Kept from options mode 1 on; the defaults of mode 0 keep no table either.
     BestScores scores_;
     bool running_ = false;

@@ -6,7 +6,6 @@ void Engine::watch(const Replay& replay) {
     watched_ = replay;
     watching_ = true;
     nextWatchedTick_ = 0;
-    playOptions_ = PlayOptions{replay.start.lights, replay.start.music, replay.start.hiQualTex};
 }
 
 Engine::TickTaken Engine::takeWatchedTick(LoopGame& game, float elapsed, TickInput& input) {

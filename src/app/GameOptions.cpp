@@ -1,9 +1,11 @@
 #include "app/GameOptions.h"
 
 #include <cstdio>
+#include <string>
 
+#include "core/IniFile.h"
 #include "core/OptionsFileLocation.h"
-#include "platform/IniFile.h"
+#include "core/StartReport.h"
 
 namespace {
 
@@ -52,6 +54,20 @@ void replaceDamagedValues(GameOptions& options) {
     }
 }
 
+// Why a file that is there was not read; empty when it was read or is missing.
+std::string unreadReason(IniFileResult result) {
+    switch (result) {
+    case INI_FILE_NOT_PLAIN:
+        return "not a plain file";
+    case INI_FILE_TOO_LARGE:
+        return "larger than " + std::to_string(INI_FILE_MAX_BYTES) + " bytes";
+    case INI_FILE_FAILED:
+        return "unreadable";
+    default:
+        return "";
+    }
+}
+
 }  // namespace
 
 bool GameOptions::configure(OptionsMode mode, void* instance, const char* title) {
@@ -67,10 +83,16 @@ bool GameOptions::configure(OptionsMode mode, void* instance, const char* title)
 }
 
 void GameOptions::load() {
-    const bool haveFile = !filePath.empty();
+    std::string content;
+    const IniFileResult result = filePath.empty() ? INI_FILE_MISSING : iniReadFile(filePath.c_str(), content);
+    const std::string reason = unreadReason(result);
+    if (!reason.empty()) {
+        // The save at exit leaves such a file as it is too.
+        reportStartNotice("the options file was not read",
+                          filePath + ": " + reason + "; the options start at their defaults and it is kept as it is");
+    }
     for (const OptionKey& key : OPTION_KEYS) {
-        this->*key.field = haveFile ? iniReadInt(filePath.c_str(), OPTIONS_SECTION, key.name, key.fileDefault)
-                                    : key.fileDefault;
+        this->*key.field = iniTextReadInt(content, OPTIONS_SECTION, key.name, key.fileDefault);
     }
     replaceDamagedValues(*this);
 }

@@ -2,6 +2,7 @@
 // to the places of the next down.
 #include <cmath>
 
+#include "core/Field.h"
 #include "core/FrameTime.h"
 #include "game/Game.h"
 #include "math/Random.h"
@@ -10,8 +11,6 @@
 namespace {
 
 constexpr float DOG_SPEED = 4.0f;
-constexpr float FIELD_HALF_WIDTH = 25.0f;
-constexpr float FIELD_HALF_LENGTH = 50.0f;
 constexpr float ROBOT_SIDEWAYS_GAIN = 2.0f;
 constexpr float ROBOT_LENGTHWISE_GAIN = 4.0f;
 constexpr float ROBOT_SPEED_LIMIT = 5.0f;  // sideways, per second; twice that lengthwise

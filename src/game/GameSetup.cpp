@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/Engine.h"
+#include "core/Field.h"
 #include "game/Game.h"
 #include "math/Random.h"
 
@@ -24,7 +25,7 @@ bool Game::setup() {
     robots[0].load("zorbak.a3f");
     ball.load("football.a3f");
     uprights.load("uprights.a3f");
-    uprights.transform.setTranslation(0.0f, 1.0f, 50.0f);
+    uprights.transform.setTranslation(0.0f, UPRIGHTS_ORIGIN_HEIGHT, GOAL_LINE_Z);
     for (int i = 1; i < ROBOT_COUNT; ++i) {
         robots[i].copyFrom(robots[0], nullptr);
     }

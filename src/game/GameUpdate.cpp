@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/Engine.h"
+#include "core/Field.h"
 #include "core/FrameTime.h"
 #include "game/Game.h"
 #include "math/Random.h"
@@ -10,9 +11,6 @@
 namespace {
 
 constexpr float TACKLE_DISTANCE_SQUARED = 4.0f;
-constexpr float TOUCHDOWN_Z = 40.0f;
-constexpr float GOAL_LINE_Z = 50.0f;
-constexpr float GOAL_HALF_WIDTH = 4.0f;
 constexpr float KICK_SPEED = 50.0f;
 constexpr int LAST_DOWN = 4;
 constexpr int TOUCHDOWN_POINTS = 7;

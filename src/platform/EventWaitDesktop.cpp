@@ -4,6 +4,7 @@
 
 #include "platform/EventTranslation.h"
 #include "platform/Events.h"
+#include "platform/WindowHandle.h"
 
 bool platformWaitMessage(WindowMessage& message, int timeoutMs) {
     // Events the game has no use for (window moves and the like) do not end the
@@ -22,6 +23,7 @@ bool platformWaitMessage(WindowMessage& message, int timeoutMs) {
         if (SDL_WaitEventTimeout(&event, remaining) == 0) {
             return false;
         }
+        fitWindowOnceFramed();  // the frame may have come with this event
         if (translateSdlEvent(event, message)) {
             return true;
         }

@@ -2,14 +2,11 @@
 
 #include <SDL.h>
 
-#include <cstring>
-
-#include "platform/TextLines.h"
+#include <string>
 
 namespace {
 
 constexpr std::uint32_t DEVICE_SLOTS = 16;
-const char* const PLATFORM_FIELD = "platform:";
 
 SDL_GameController* gOpenPads[DEVICE_SLOTS] = {};
 
@@ -29,26 +26,6 @@ void ignorePadEvents() {
 
 bool pressed(SDL_GameController* pad, SDL_GameControllerButton button) {
     return SDL_GameControllerGetButton(pad, button) != 0;
-}
-
-// The text of a mapping's platform field, or empty when it names none.
-std::string platformOf(const std::string& mapping) {
-    const std::size_t field = mapping.find(PLATFORM_FIELD);
-    if (field == std::string::npos) {
-        return "";
-    }
-    const std::size_t start = field + std::strlen(PLATFORM_FIELD);
-    const std::size_t end = mapping.find(',', start);
-    return mapping.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
-
-bool passedOver(const std::string& line) {
-    const std::size_t first = line.find_first_not_of(" \t\r");
-    if (first == std::string::npos || line[first] == '#') {
-        return true;
-    }
-    const std::string platform = platformOf(line);
-    return !platform.empty() && platform != SDL_GetPlatform();
 }
 
 }  // namespace
@@ -123,27 +100,16 @@ bool platformPadsSawQuitSignal() {
     return SDL_WasInit(SDL_INIT_EVENTS) != 0 && SDL_QuitRequested();
 }
 
-int platformAddPadMappings(const std::string& text,
-                           const std::function<void(int line, const std::string& reason)>& refused) {
+const char* platformPadMappingSystem() { return SDL_GetPlatform(); }
+
+bool platformAddPadMapping(const std::string& mapping, std::string& reason) {
     if (!platformPadsStart()) {
-        return 0;
+        reason = SDL_GetError();
+        return false;
     }
-    int taken = 0;
-    int lineNumber = 0;
-    for (const std::string& line : splitTextLines(text)) {
-        ++lineNumber;
-        if (passedOver(line)) {
-            continue;
-        }
-        // The library copies what it keeps; a line with a zero byte would be cut
-        // short there, so it is refused whole instead.
-        if (line.find('\0') != std::string::npos) {
-            refused(lineNumber, "the line holds a zero byte");
-        } else if (SDL_GameControllerAddMapping(line.c_str()) < 0) {
-            refused(lineNumber, SDL_GetError());
-        } else {
-            ++taken;
-        }
+    if (SDL_GameControllerAddMapping(mapping.c_str()) < 0) {
+        reason = SDL_GetError();
+        return false;
     }
-    return taken;
+    return true;
 }

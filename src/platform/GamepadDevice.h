@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 // Pads by their layout, through the library's game-controller mappings: its own
 // database, the SDL_GAMECONTROLLERCONFIG variable and whatever
-// platformAddPadMappings adds. A device it has no mapping for is read raw
+// platformAddPadMapping adds. A device it has no mapping for is read raw
 // (JoystickDevice.h) instead.
 
 // One read of a pad by layout. Sticks on the library's scale -32768 ... 32767,
@@ -39,9 +38,11 @@ void platformPadCloseAll();
 // the game window's does, and turns it into a request to quit: whether one came.
 bool platformPadsSawQuitSignal();
 
-// Adds the mappings in text, one a line. Blank lines, lines starting with '#' and
-// mappings for another platform are passed over; a line the library refuses is
-// left out and handed to refused with its number (from 1) and the library's
-// reason. Returns the number of mappings taken.
-int platformAddPadMappings(const std::string& text,
-                           const std::function<void(int line, const std::string& reason)>& refused);
+// The name mappings give this system in their platform field ("Linux",
+// "Windows", "Mac OS X"...).
+const char* platformPadMappingSystem();
+
+// Hands the library one mapping (a line without its line end or a zero byte).
+// False, with the library's reason, when it refuses the line or the pads'
+// service cannot start.
+bool platformAddPadMapping(const std::string& mapping, std::string& reason);

@@ -30,7 +30,7 @@ std::function<bool()> gPadPressed;
 
 EM_JS(void, showPageLauncher,
       (const char* title, const int* controls, const char* bestScore, int bestReplayThere,
-       const unsigned char* rgbPixels, int width, int height),
+       const char* warning, const char* warningTip, const unsigned char* rgbPixels, int width, int height),
       {
           var values = HEAP32.subarray(controls >> 2, (controls >> 2) + 6);
           var splash = null;
@@ -47,6 +47,8 @@ EM_JS(void, showPageLauncher,
               hiQualTex: values[5] != 0,
               bestScore: UTF8ToString(bestScore),
               bestReplayThere: bestReplayThere != 0,
+              warning: UTF8ToString(warning),
+              warningTip: UTF8ToString(warningTip),
               splash: splash
           });
       });
@@ -69,12 +71,13 @@ EM_JS(void, pressPageStart, (), { Module['zfLauncher'].press('pad'); });
 
 }  // namespace
 
+// The page is where the browser put it: no place to choose.
 LauncherOutcome platformRunLauncher(const char* title, LauncherState& state, const LauncherSplash& splash,
-                                    std::string* /*noDisplayReason*/) {
+                                    WindowPlaceRule /*place*/, std::string* /*noDisplayReason*/) {
     const int controls[CONTROL_COUNT] = {state.resolutionIndex, state.windowed, state.lights,
                                          state.music,           state.joystick, state.hiQualTex};
     showPageLauncher(title, controls, state.bestScore.c_str(), state.bestReplayThere ? 1 : 0,
-                     splash.rgbPixels, splash.width, splash.height);
+                     state.warning.c_str(), state.warningTip.c_str(), splash.rgbPixels, splash.width, splash.height);
     int sincePadLook = 0;
     int outcome = PAGE_WAITING;
     while ((outcome = pageLauncherOutcome()) == PAGE_WAITING) {

@@ -20,7 +20,9 @@ EM_JS(void, askPageFullScreen, (int wanted), {
 
 }  // namespace
 
-void fitWindowOnDesktop(SDL_Window*) {}
+void fitWindowOnDesktop(SDL_Window*, WindowFitRule) {}
+
+void fitWindowOnceFramed() {}
 
 bool platformFullScreen(PlatformWindow* window) { return window != nullptr && pageFullScreen() != 0; }
 

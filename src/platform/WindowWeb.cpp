@@ -75,7 +75,9 @@ bool platformDesktopSize(int& width, int& height) {
     return true;
 }
 
-PlatformWindow* platformCreateWindow(const char* title, int width, int height, bool fullScreen) {
+// The canvas sits in the page, which keeps it in view: no fit rule to apply.
+PlatformWindow* platformCreateWindow(const char* title, int width, int height, bool fullScreen,
+                                     WindowFitRule /*fit*/) {
     if (width <= 0 || height <= 0) {
         gWindowFailure = "no window can be " + std::to_string(width) + " x " + std::to_string(height);
         return nullptr;

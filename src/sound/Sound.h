@@ -44,7 +44,9 @@ struct Sound {
     // whoever waits for it waits just as long.
     std::atomic<bool> silent{false};
     bool loop = false;
-    std::uint32_t playPosition = 0;
+    // Where in the samples the next block starts (where it ended, once it has):
+    // kept with its fraction, since a rate that is not whole steps between samples.
+    double playPosition = 0.0;
     std::uint32_t sampleCount = 0;
     float dry = 0.0f;
     float muffle = 0.0f;

@@ -3,7 +3,7 @@
 // an early near ear, and muffling from behind.
 #include <cstring>
 
-#include "platform/Clock.h"
+#include "math/ProgramClock.h"
 #include "sound/SoundPlayer.h"
 
 namespace {
@@ -49,7 +49,7 @@ void SoundPlayer::refill() {
     if (mixRing == nullptr) {
         return;
     }
-    lastMixMilliseconds.store(platformMilliseconds(), std::memory_order_relaxed);
+    lastMixMilliseconds.store(programMilliseconds(), std::memory_order_relaxed);
     if (mixingPaused.load(std::memory_order_acquire)) {
         // Silence, and every sound stays where it was: it goes on from there.
         std::memset(nextBufferIsA ? bufferA : bufferB, 0, MIX_BUFFER_BYTES);
@@ -81,28 +81,27 @@ void SoundPlayer::refill() {
 }
 
 void SoundPlayer::mixSound(Sound& sound) {
-    std::uint32_t start = sound.playPosition;
+    double start = sound.playPosition;
     std::uint32_t frame = 0;  // frames since start
     std::uint32_t out = 0;
     // The last 16 samples are never played: the near ear reads up to 16 ahead.
     const std::uint32_t limit = sound.sampleCount > 16 ? sound.sampleCount - 16 : 0;
     std::int16_t* block = mixRing + writeCursor;
-    std::uint32_t index = 0;
     while (out < static_cast<std::uint32_t>(MIX_BLOCK_SAMPLES)) {
-        const double exact = static_cast<double>(start) +
-                             static_cast<double>(frame) * static_cast<double>(sound.rate);
+        const double exact = start + static_cast<double>(frame) * static_cast<double>(sound.rate);
         const bool indexUsable = exact > -INDEX_BOUND && exact < INDEX_BOUND;
-        index = indexUsable ? static_cast<std::uint32_t>(static_cast<std::int64_t>(exact))
-                            : 0xFFFFFFFFu;
+        const std::uint32_t index =
+            indexUsable ? static_cast<std::uint32_t>(static_cast<std::int64_t>(exact))
+                        : 0xFFFFFFFFu;
         if (index >= limit) {
             // A looping sound restarts without a gap, on this same frame, unless
             // it is too short to play at all (it would restart for ever).
             if (sound.loop && limit > 0 && indexUsable) {
-                start = 0;
+                start = 0.0;
                 frame = 0;
                 continue;
             }
-            sound.playPosition = index;
+            sound.playPosition = exact;
             sound.playing.store(false, std::memory_order_release);
             return;
         }
@@ -119,8 +118,10 @@ void SoundPlayer::mixSound(Sound& sound) {
         out += 2;
         frame += 1;
     }
-    // The next block starts by mixing this last index again.
-    sound.playPosition = index;
+    // The next block goes on one step past this block's last frame, fraction and
+    // all: a block that began again at its last index would play that sample twice,
+    // a tick at every block, and one that dropped the fraction would flatten the pitch.
+    sound.playPosition = start + static_cast<double>(frame) * static_cast<double>(sound.rate);
 }
 
 bool SoundPlayer::updateSpatial(Sound& sound) {

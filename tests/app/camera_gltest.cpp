@@ -3,11 +3,8 @@
 
 #include <array>
 
-#include "app/Engine.h"
-#include "app/EngineGl.h"
-#include "math/Clock.h"
+#include "app/View.h"
 #include "support/GlTestWindow.h"
-#include "support/TestSeams.h"
 
 namespace {
 
@@ -60,25 +57,17 @@ int integerState(GLenum what) {
 
 using Rgba = std::array<float, 4>;
 
-// An engine set up as init leaves it, on a real 640 x 480 context. The options
-// still hold the size asked for; the picture must follow the size the window got.
+// A view set up as the engine's start leaves it, on a real 640 x 480 context,
+// with the size the window got (the options may have asked for another).
 class CameraTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(window.ok());
-        engine.options.width = 1024;
-        engine.options.height = 800;
-        engine.drawableWidth = 640;
-        engine.drawableHeight = 480;
-    }
+    void SetUp() override { ASSERT_TRUE(window.ok()); }
     void initialise(bool lights) {
-        engine.options.lights = lights ? 1 : 0;
-        engine.clearColor = Color4(0.25f, 0.5f, 0.75f, 1.0f);
-        applyInitialGlState(engine, 1.0f, 500.0f);
+        view.setUp(Color4(0.25f, 0.5f, 0.75f, 1.0f), 1.0f, 500.0f, lights, 640, 480);
     }
 
     GlTestWindow window{640, 480};
-    Engine engine;
+    View view;
 };
 
 }  // namespace
@@ -127,7 +116,7 @@ TEST_F(CameraTest, InitialStateWithLights) {
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
     EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
-    EXPECT_EQ(engine.lightCount, 1);
+    EXPECT_EQ(view.lightCount(), 1);
     EXPECT_EQ(lightValue(GL_LIGHT0, GL_AMBIENT), (Rgba{0.1f, 0.1f, 0.1f, 1.0f}));
     EXPECT_EQ(lightValue(GL_LIGHT0, GL_DIFFUSE), (Rgba{1.0f, 1.0f, 1.0f, 1.0f}));
     EXPECT_EQ(lightValue(GL_LIGHT0, GL_SPECULAR), (Rgba{0.2f, 0.2f, 0.2f, 1.0f}));
@@ -141,23 +130,17 @@ TEST_F(CameraTest, InitialStateWithLights) {
     EXPECT_EQ(materialValue(GL_EMISSION), (Rgba{0.1f, 0.1f, 0.1f, 1.0f}));
     EXPECT_EQ(materialValue(GL_SPECULAR), (Rgba{1.0f, 1.0f, 1.0f, 1.0f}));
     EXPECT_EQ(materialValue(GL_DIFFUSE), (Rgba{0.8f, 0.8f, 0.8f, 1.0f}));  // untouched
-
-    EXPECT_EQ(engine.cameraMatrix, &engine.camera);
-    // The first view looks down +z from (0, 1, -5): the eye lands on the origin.
-    EXPECT_FLOAT_EQ(engine.camera[12], 0.0f);
-    EXPECT_FLOAT_EQ(engine.camera[13], -1.0f);
-    EXPECT_FLOAT_EQ(engine.camera[14], -5.0f);
 }
 
 TEST_F(CameraTest, InitialStateWithoutLights) {
     initialise(false);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    EXPECT_EQ(engine.lightCount, 0);
+    EXPECT_EQ(view.lightCount(), 0);
     const Rgba zero{0.0f, 0.0f, 0.0f, 0.0f};
     EXPECT_EQ(materialValue(GL_AMBIENT), zero);
     EXPECT_EQ(materialValue(GL_EMISSION), zero);
     EXPECT_EQ(materialValue(GL_SPECULAR), zero);
-    EXPECT_EQ(engine.lights[0].diffuse.r, 0.0f);
+    EXPECT_EQ(view.lights()[0].diffuse.r, 0.0f);
     Rgba color{};
     glGetFloatv(GL_CURRENT_COLOR, color.data());
     EXPECT_EQ(color, (Rgba{1.0f, 1.0f, 1.0f, 1.0f}));
@@ -167,105 +150,70 @@ TEST_F(CameraTest, LightPositionOnlyForSlotsInUse) {
     initialise(true);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    engine.setLightPosition(0, Vec3(100.0f, 100.0f, -100.0f));
+    view.setLightPosition(0, Vec3(100.0f, 100.0f, -100.0f));
     EXPECT_EQ(lightValue(GL_LIGHT0, GL_POSITION), (Rgba{100.0f, 100.0f, -100.0f, 1.0f}));
-    EXPECT_EQ(engine.lights[0].position.b, -100.0f);
-    EXPECT_EQ(engine.lights[0].position.a, 1.0f);
+    EXPECT_EQ(view.lights()[0].position.b, -100.0f);
+    EXPECT_EQ(view.lights()[0].position.a, 1.0f);
 
     Rgba light1Before = lightValue(GL_LIGHT1, GL_POSITION);
-    engine.setLightPosition(1, Vec3(5.0f, 6.0f, 7.0f));
+    view.setLightPosition(1, Vec3(5.0f, 6.0f, 7.0f));
     EXPECT_EQ(lightValue(GL_LIGHT1, GL_POSITION), light1Before);
-    EXPECT_EQ(engine.lights[1].position.r, 0.0f);
+    EXPECT_EQ(view.lights()[1].position.r, 0.0f);
 }
 
 TEST_F(CameraTest, LightPositionDoesNothingWithLightsOff) {
     initialise(false);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    engine.setLightPosition(0, Vec3(100.0f, 100.0f, -100.0f));
+    view.setLightPosition(0, Vec3(100.0f, 100.0f, -100.0f));
     EXPECT_EQ(lightValue(GL_LIGHT0, GL_POSITION), (Rgba{0.0f, 0.0f, 1.0f, 0.0f}));  // GL's default
-    EXPECT_EQ(engine.lights[0].position.r, 0.0f);
-    EXPECT_EQ(engine.lights[0].position.a, 0.0f);
+    EXPECT_EQ(view.lights()[0].position.r, 0.0f);
+    EXPECT_EQ(view.lights()[0].position.a, 0.0f);
 }
 
 TEST_F(CameraTest, FrameViewRidesOnTheProjectionStack) {
     initialise(true);
     Matrix perspective = currentMatrix(GL_PROJECTION_MATRIX);
-    double now = 10.0;
-    ClockOverride clock([&now] { return now; });
-    engine.running = true;
-    engine.resetTimer();
-
-    now = 10.05;
-    ASSERT_GT(engine.beginFrame(), 0.0f);
+    view.beginFrame();
     EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), 2);
-    engine.camera.lookAt(Vec3(0.0f, 10.0f, -55.0f), Vec3(0.0f, 0.0f, -35.0f),
-                         Vec3(0.0f, 1.0f, 0.0f));
-    engine.applyCamera();
+    Matrix4 camera;
+    camera.lookAt(Vec3(0.0f, 10.0f, -55.0f), Vec3(0.0f, 0.0f, -35.0f), Vec3(0.0f, 1.0f, 0.0f));
+    view.applyCamera(camera);
     EXPECT_EQ(integerState(GL_MATRIX_MODE), GL_MODELVIEW);
     expectMatrixNear(currentMatrix(GL_MODELVIEW_MATRIX), Matrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0,
                                                                 0, 0, 0, 1},
                      0.0f);
-    expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX),
-                     multiply(perspective, engine.camera.data()), 1e-4f);
+    expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX), multiply(perspective, camera.data()), 1e-4f);
 
     glMatrixMode(GL_MODELVIEW);
     glTranslatef(3.0f, 0.0f, 0.0f);  // a model's own matrix while drawing
-    engine.endFrame();
+    view.endFrame();
     EXPECT_EQ(integerState(GL_MATRIX_MODE), GL_PROJECTION);
     EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), 1);
     expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX), perspective, 0.0f);
 }
 
-TEST_F(CameraTest, SkippedFramesNeitherPushNorPop) {
-    initialise(true);
-    Matrix perspective = currentMatrix(GL_PROJECTION_MATRIX);
-    double now = 20.0;
-    ClockOverride clock([&now] { return now; });
-    engine.running = true;
-    engine.resetTimer();
-
-    now = 20.01;  // before the next tick
-    EXPECT_EQ(engine.beginFrame(), 0.0f);
-    EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), 1);
-
-    engine.paused = true;  // a tick while paused draws nothing either
-    now = 20.1;
-    EXPECT_EQ(engine.beginFrame(), 0.0f);
-    EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), 1);
-    expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX), perspective, 0.0f);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
 // A resize keeps the vertical field of view and lets the horizontal one follow the
-// aspect; one that comes in the middle of a frame (during the wait after a score)
-// also gives the rest of that frame, and the frames after it, the new projection.
+// aspect.
 TEST_F(CameraTest, ResizeRemakesViewportAndProjection) {
     initialise(true);
     const struct {
         int width;
         int height;
-        bool midFrame;
-    } sizes[] = {{1000, 700, false}, {2100, 900, true}, {640, 480, true}};
+    } sizes[] = {{1000, 700}, {2100, 900}, {640, 480}};
     for (const auto& size : sizes) {
         SCOPED_TRACE(size.width);
-        if (size.midFrame) {
-            engine.beginDrawing();
-        }
-        engine.adoptWindowSize(size.width, size.height);
+        view.setSize(size.width, size.height);
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);
         EXPECT_EQ(viewport[2], size.width);
         EXPECT_EQ(viewport[3], size.height);
+        EXPECT_EQ(view.width(), size.width);
+        EXPECT_EQ(view.height(), size.height);
         const Matrix projection = currentMatrix(GL_PROJECTION_MATRIX);
         const float top = 0.41421318f;  // 45 degrees at the near plane, 1
         EXPECT_NEAR(1.0f / projection[5], top, 1e-6f);
         EXPECT_NEAR(1.0f / projection[0], top * size.width / size.height, 1e-5f);
-        if (size.midFrame) {
-            EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), 2);
-            engine.endFrame();
-            expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX), projection, 0.0f);
-        }
         EXPECT_EQ(integerState(GL_PROJECTION_STACK_DEPTH), 1);
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));

@@ -52,9 +52,9 @@ TEST(EngineExitTest, OptionsAreSavedAfterLaterStaticObjectsAreGone) {
         {
             static Engine engine;
             platformSetExecutableDirectoryForTesting(folder);
-            engine.options.configure(OPTIONS_READ_FILE, nullptr, "t");
-            engine.options.width = 800;
-            engine.options.changed = true;
+            engine.options().configure(OPTIONS_READ_FILE, nullptr, "t");
+            engine.options().width = 800;
+            engine.options().changed = true;
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), "");
@@ -70,16 +70,16 @@ TEST(EngineExitTest, EndOfRunSavesOnceInOrder) {
     TempMediaDir dir;
     std::vector<std::string> saves;
     Engine engine;
-    engine.options.configure(OPTIONS_READ_FILE, nullptr, "t");
-    engine.options.changed = true;
-    engine.options.width = 800;
+    engine.options().configure(OPTIONS_READ_FILE, nullptr, "t");
+    engine.options().changed = true;
+    engine.options().width = 800;
     engine.addEndOfRunSave([&] {
         const bool optionsSaved = dir.read("game.ini").find("Width=800") != std::string::npos;
         saves.push_back(optionsSaved ? "after options" : "before options");
     });
     engine.addEndOfRunSave([&] { saves.push_back("second"); });
     engine.saveAtEndOfRun();
-    engine.options.width = 1024;
+    engine.options().width = 1024;
     engine.saveAtEndOfRun();
     EXPECT_EQ(saves, (std::vector<std::string>{"after options", "second"}));
     EXPECT_NE(dir.read("game.ini").find("Width=800\n"), std::string::npos);

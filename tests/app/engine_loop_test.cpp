@@ -5,6 +5,7 @@
 
 #include "app/Engine.h"
 #include "app/FrameTick.h"
+#include "app/LoopGameStub.h"
 #include "core/ErrorMessages.h"
 #include "input/Joystick.h"
 #include "support/TestSeams.h"
@@ -12,34 +13,13 @@
 
 namespace {
 
-// Keeps every record it is stepped with.
-class RecordingGame : public LoopGame {
-public:
-    std::vector<TickInput> steps;
-    bool soundsHeard = false;
-
-    void step(const TickInput& input) override { steps.push_back(input); }
-    bool scoreSoundsHeard() const override { return soundsHeard; }
-    bool pictureHeld() const override { return false; }
-    bool pictureUnchanged() const override { return false; }
-    const Matrix4& viewMatrix() const override { return view_; }
-    void draw() override {}
-    bool paused() const override { return false; }
-    bool downInPlay() const override { return false; }
-    bool newGameNext() const override { return false; }
-    const char* labelShown() const override { return ""; }
-
-private:
-    Matrix4 view_;
-};
-
 // The main loop without a window, on a clock the test moves by hand.
 class EngineLoopTest : public ::testing::Test {
 protected:
     double now = 100.0;
     ClockOverride clock{[this] { return now; }};
     Engine engine;
-    RecordingGame game;
+    LoopGameStub game;
 
     void SetUp() override { engine.startHeadless(PlayOptions()); }
     bool iterateAt(double time) {
@@ -135,6 +115,49 @@ TEST_F(EngineLoopTest, AJoystickPluggedInIsOpenedOnlyWithTheOption) {
     engine.options().joystick = 1;
     send(MESSAGE_JOYSTICK_ADDED);
     EXPECT_EQ(device.opens, 1);
+}
+
+// Watched, the game gets the replay's records at their pace, whatever the player
+// presses; P holds it; after the last record and its sound the run ends.
+TEST_F(EngineLoopTest, AWatchedReplayFeedsItsOwnRecords) {
+    Replay replay;
+    for (float step : {0.04f, 0.05f}) {
+        TickInput tick;
+        tick.stepSeconds = step;
+        tick.kick.held = true;
+        replay.ticks.push_back(tick);
+    }
+    Engine watching;
+    watching.watch(replay);
+    watching.startHeadless(PlayOptions());
+    watching.handleMessage(windowMessage(MESSAGE_KEY_DOWN, VK_SPACE_KEY));
+    now = 100.035;  // the first record came 0.04 s after the last tick
+    watching.runIteration(game);
+    EXPECT_TRUE(game.steps.empty());
+    now = 100.04;
+    watching.runIteration(game);
+    ASSERT_EQ(game.steps.size(), 1u);
+    EXPECT_FLOAT_EQ(game.steps[0].stepSeconds, 0.04f);
+    EXPECT_TRUE(game.steps[0].kick.held);
+    EXPECT_FALSE(game.steps[0].hike.pressed);
+
+    watching.handleMessage(windowMessage(MESSAGE_KEY_DOWN, VK_P_KEY));
+    now = 100.1;
+    watching.runIteration(game);
+    EXPECT_TRUE(game.heldForViewer);
+    EXPECT_EQ(game.steps.size(), 1u);
+    watching.handleMessage(windowMessage(MESSAGE_KEY_DOWN, VK_P_KEY));
+    now = 100.2;
+    watching.runIteration(game);
+    EXPECT_FALSE(game.heldForViewer);
+    EXPECT_EQ(game.steps.size(), 2u);
+
+    game.soundsHeard = true;  // the last picture holds while its sound plays
+    now = 101.0;
+    EXPECT_TRUE(watching.runIteration(game));
+    game.soundsHeard = false;
+    EXPECT_FALSE(watching.runIteration(game));
+    EXPECT_EQ(game.steps.size(), 2u);
 }
 
 TEST(FrameTickTest, LoopSleepsUntilTheTickIsDueAndNoLonger) {

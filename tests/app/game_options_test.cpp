@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 
 #include "app/GameOptions.h"
+#include "core/IniFile.h"
+#include "support/BlockedReplace.h"
 #include "support/TempMediaDir.h"
 
 namespace {
@@ -145,7 +148,45 @@ TEST_F(GameOptionsTest, ConfigureModesZeroAndOneNeverWrite) {
 TEST_F(GameOptionsTest, FailedSaveLosesNothing) {
     const std::string original = "; hand-edited\n[Game]\nWidth=800\nHeight=600\n";
     dir.write("game.ini", original);
-    std::filesystem::create_directory(dir.mediaPath("game.ini.tmp"));
+    blockFileReplace(dir.mediaPath("game.ini"));
     EXPECT_FALSE(sampleOptions().save());
     EXPECT_EQ(dir.read("game.ini"), original);
+}
+
+// A named pipe would hold the start for ever, waiting for a writer; a file past
+// the bound is no options file. Each gives the defaults at once and one line
+// saying why, and the save at exit leaves it where it stands.
+TEST_F(GameOptionsTest, AnOptionsFileThatCannotBeReadGivesTheDefaultsAndOneLine) {
+    const std::string path = dir.mediaPath("game.ini");
+    std::string tooLarge = "[Game]\nWidth=800\n";
+    tooLarge.resize(INI_FILE_MAX_BYTES + 1, ';');
+    const struct {
+        const char* what;
+        const char* told;
+    } cases[] = {{"|", "not a plain file"}, {"/", "not a plain file"}, {"large", "larger than 65536 bytes"}};
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(path);
+        if (c.what == std::string("|")) {
+            ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+        } else if (c.what == std::string("/")) {
+            std::filesystem::create_directory(path);
+        } else {
+            dir.write("game.ini", tooLarge);
+        }
+        GameOptions options;
+        testing::internal::CaptureStderr();
+        ASSERT_TRUE(options.configure(OPTIONS_READ_FILE, nullptr, "t"));
+        const std::string told = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(options.width, 640) << c.what;
+        EXPECT_EQ(told.find('\n'), told.size() - 1) << told;
+        EXPECT_NE(told.find(path + ": " + c.told), std::string::npos) << told;
+
+        options.changed = true;
+        options.saveIfChanged();
+        EXPECT_EQ(std::filesystem::is_fifo(path), c.what == std::string("|")) << c.what;
+        EXPECT_EQ(std::filesystem::is_directory(path), c.what == std::string("/")) << c.what;
+        if (c.what == std::string("large")) {
+            EXPECT_EQ(dir.read("game.ini"), tooLarge);
+        }
+    }
 }

@@ -1,11 +1,17 @@
 #include "platform/OpenGl.h"
 #include <gtest/gtest.h>
 
+#include "LoopGameStub.h"
 #include "app/Engine.h"
+#include "app/GameWindow.h"
 #include "platform/Window.h"
+#include "support/TempMediaDir.h"
+#include "support/TestSeams.h"
 #include "support/WindowMessages.h"
 
 namespace {
+
+constexpr const char* TITLE = "Zorbak Football II";
 
 struct Resolution {
     ResolutionChoice choice;
@@ -13,28 +19,47 @@ struct Resolution {
     int height;
 };
 
-void expectReleased(const Engine& engine) {
-    EXPECT_EQ(engine.hwnd, nullptr);
-    EXPECT_EQ(engine.hglrc, nullptr);
+void expectReleased(const GameWindow& window) {
+    EXPECT_EQ(window.handle(), nullptr);
+    EXPECT_EQ(window.context(), nullptr);
     EXPECT_FALSE(platformHasCurrentGlContext());
     EXPECT_TRUE(platformPointerVisible());
 }
 
-// Opens the game window with the given options, as init does after the launcher.
+// Opens the game window with the given options, as the engine's start does after
+// the launcher.
 class GameWindowTest : public ::testing::Test {
 protected:
     bool open(int width, int height, bool windowed, int resolutionIndex = RESOLUTION_640X480) {
-        engine.options.width = width;
-        engine.options.height = height;
-        engine.options.windowed = windowed ? 1 : 0;
-        engine.options.resolutionIndex = resolutionIndex;
-        engine.registerWindowClass();
-        bool opened = engine.createWindow("Zorbak Football II");
-        engine.running = opened;
-        return opened;
+        options.width = width;
+        options.height = height;
+        options.windowed = windowed ? 1 : 0;
+        options.resolutionIndex = resolutionIndex;
+        return window.open(TITLE, options);
     }
 
+    GameOptions options;
+    GameWindow window;
+};
+
+// The engine started on its defaults with a 640 x 480 window, its clock stepped
+// by the test.
+class EngineWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(startWindowedEngine(engine, game));
+    }
+    // One iteration of the main loop at a due tick.
+    void tick() {
+        now += 0.03125;
+        engine.runIteration(game);
+    }
+
+    TempMediaDir dir;
+    double now = 100.0;
+    ClockOverride clock{[this] { return now; }};
     Engine engine;
+    LoopGameStub game;
 };
 
 }  // namespace
@@ -51,14 +76,15 @@ TEST_F(GameWindowTest, EachLauncherResolutionOpensAtItsSizeOrAsLargeAsFits) {
                                       {RESOLUTION_1024X800, 1024, 800}};
     for (const Resolution& resolution : resolutions) {
         const bool fits = resolution.width < desktopWidth && resolution.height < desktopHeight - 40;
-        Engine windowEngine;
-        windowEngine.options.width = resolution.width;
-        windowEngine.options.height = resolution.height;
-        windowEngine.options.resolutionIndex = resolution.choice;
-        ASSERT_TRUE(windowEngine.createWindow("Zorbak Football II")) << resolution.width;
+        GameOptions windowOptions;
+        windowOptions.width = resolution.width;
+        windowOptions.height = resolution.height;
+        windowOptions.resolutionIndex = resolution.choice;
+        GameWindow resolutionWindow;
+        ASSERT_TRUE(resolutionWindow.open(TITLE, windowOptions)) << resolution.width;
         int width = 0;
         int height = 0;
-        platformDrawableSize(windowEngine.hwnd, width, height);
+        platformDrawableSize(resolutionWindow.handle(), width, height);
         if (fits) {
             EXPECT_EQ(width, resolution.width);
             EXPECT_EQ(height, resolution.height);
@@ -67,12 +93,12 @@ TEST_F(GameWindowTest, EachLauncherResolutionOpensAtItsSizeOrAsLargeAsFits) {
             EXPECT_LE(height, desktopHeight);
             EXPECT_GT(height, desktopHeight / 2);
         }
-        EXPECT_EQ(windowEngine.drawableWidth, width);
-        EXPECT_EQ(windowEngine.drawableHeight, height);
-        EXPECT_EQ(windowEngine.options.width, resolution.width);
-        EXPECT_EQ(windowEngine.options.height, resolution.height);
+        EXPECT_EQ(resolutionWindow.drawableWidth(), width);
+        EXPECT_EQ(resolutionWindow.drawableHeight(), height);
+        EXPECT_EQ(windowOptions.width, resolution.width);
+        EXPECT_EQ(windowOptions.height, resolution.height);
         EXPECT_TRUE(platformHasCurrentGlContext());
-        EXPECT_FALSE(platformPointerConfined(windowEngine.hwnd));  // free until a hike
+        EXPECT_FALSE(platformPointerConfined(resolutionWindow.handle()));  // free until a hike
         EXPECT_TRUE(platformPointerVisible());
 
         GLint depthBits = 0;
@@ -82,8 +108,8 @@ TEST_F(GameWindowTest, EachLauncherResolutionOpensAtItsSizeOrAsLargeAsFits) {
         glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
         EXPECT_EQ(doubleBuffered, GL_TRUE);
 
-        windowEngine.releaseWindow();
-        expectReleased(windowEngine);
+        resolutionWindow.release();
+        expectReleased(resolutionWindow);
     }
 }
 
@@ -92,26 +118,25 @@ TEST_F(GameWindowTest, ScreenChoiceTakesTheDesktopSize) {
     int desktopHeight = 0;
     ASSERT_TRUE(platformDesktopSize(desktopWidth, desktopHeight));
     ASSERT_TRUE(open(0, 0, true, RESOLUTION_SCREEN));
-    EXPECT_EQ(engine.options.width, desktopWidth);
-    EXPECT_EQ(engine.options.height, desktopHeight);
+    EXPECT_EQ(options.width, desktopWidth);
+    EXPECT_EQ(options.height, desktopHeight);
     // The window is as large as fits, its frame (if the desktop draws one) included.
     int width = 0;
     int height = 0;
-    platformDrawableSize(engine.hwnd, width, height);
+    platformDrawableSize(window.handle(), width, height);
     EXPECT_LE(width, desktopWidth);
     EXPECT_LE(height, desktopHeight);
     EXPECT_GT(height, desktopHeight / 2);
-    EXPECT_EQ(engine.drawableWidth, width);
-    EXPECT_EQ(engine.drawableHeight, height);
+    EXPECT_EQ(window.drawableWidth(), width);
+    EXPECT_EQ(window.drawableHeight(), height);
 }
 
 TEST_F(GameWindowTest, ReleasingTwiceIsSafe) {
     ASSERT_TRUE(open(640, 480, true));
-    engine.releaseWindow();
-    expectReleased(engine);
-    EXPECT_FALSE(engine.fullScreenModeSet);
-    engine.releaseWindow();
-    expectReleased(engine);
+    window.release();
+    expectReleased(window);
+    window.release();
+    expectReleased(window);
 }
 
 TEST_F(GameWindowTest, FullScreenUsesTheModeTheDisplayOffers) {
@@ -119,23 +144,22 @@ TEST_F(GameWindowTest, FullScreenUsesTheModeTheDisplayOffers) {
     int desktopHeight = 0;
     ASSERT_TRUE(platformDesktopSize(desktopWidth, desktopHeight));
     ASSERT_TRUE(open(640, 480, false));
-    EXPECT_TRUE(engine.fullScreenModeSet);
     EXPECT_FALSE(platformPointerVisible());
     // The picture and the pointer mapping follow the mode really set.
     int width = 0;
     int height = 0;
-    platformDrawableSize(engine.hwnd, width, height);
-    EXPECT_EQ(engine.drawableWidth, width);
-    EXPECT_EQ(engine.drawableHeight, height);
-    EXPECT_EQ(engine.options.width, 640);  // game.ini keeps the choice
-    EXPECT_EQ(engine.options.height, 480);
+    platformDrawableSize(window.handle(), width, height);
+    EXPECT_EQ(window.drawableWidth(), width);
+    EXPECT_EQ(window.drawableHeight(), height);
+    EXPECT_EQ(options.width, 640);  // game.ini keeps the choice
+    EXPECT_EQ(options.height, 480);
     EXPECT_GE(width, 640);
     EXPECT_GE(height, 480);
 
-    engine.releaseWindow();
-    expectReleased(engine);
-    engine.releaseWindow();
-    expectReleased(engine);
+    window.release();
+    expectReleased(window);
+    window.release();
+    expectReleased(window);
     int afterWidth = 0;
     int afterHeight = 0;
     ASSERT_TRUE(platformDesktopSize(afterWidth, afterHeight));
@@ -145,73 +169,74 @@ TEST_F(GameWindowTest, FullScreenUsesTheModeTheDisplayOffers) {
 
 TEST_F(GameWindowTest, FullScreenModeTheDisplayLacksFails) {
     EXPECT_FALSE(open(16000, 12000, false));
-    EXPECT_EQ(engine.hwnd, nullptr);
-    EXPECT_EQ(engine.hglrc, nullptr);
+    EXPECT_EQ(window.handle(), nullptr);
+    EXPECT_EQ(window.context(), nullptr);
     EXPECT_TRUE(platformPointerVisible());
-    engine.releaseWindow();
-    expectReleased(engine);
-}
-
-TEST_F(GameWindowTest, PointerIsKeptOnlyWhileADownIsPlayedInTheFocusedWindow) {
-    ASSERT_TRUE(open(640, 480, true));
-    engine.setDownInPlay(true);
-    EXPECT_TRUE(platformPointerConfined(engine.hwnd));
-    engine.handleMessage(windowMessage(MESSAGE_FOCUS_LOST));
-    EXPECT_FALSE(platformPointerConfined(engine.hwnd));
-    engine.handleMessage(windowMessage(MESSAGE_FOCUS_GAINED));
-    EXPECT_TRUE(platformPointerConfined(engine.hwnd));
-    const auto pressPAtATick = [this] {
-        engine.keyDown[VK_P_KEY] = 1;
-        engine.lastTime = -1000.0f;
-        engine.beginFrame();
-    };
-    pressPAtATick();
-    EXPECT_FALSE(platformPointerConfined(engine.hwnd)) << "paused";
-    pressPAtATick();
-    EXPECT_TRUE(platformPointerConfined(engine.hwnd));
-    engine.setDownInPlay(false);  // a tackle, a score or a miss
-    EXPECT_FALSE(platformPointerConfined(engine.hwnd));
-}
-
-TEST_F(GameWindowTest, QuitKeysCloseTheWindowEvenWhilePaused) {
-    for (std::uint32_t stopKey : {VK_Q_KEY, VK_ESCAPE_KEY}) {
-        Engine windowEngine;
-        windowEngine.options.width = 640;
-        windowEngine.options.height = 480;
-        ASSERT_TRUE(windowEngine.createWindow("Zorbak Football II"));
-        windowEngine.running = true;
-        windowEngine.paused = true;
-        windowEngine.handleMessage(windowMessage(MESSAGE_KEY_DOWN, stopKey));
-        EXPECT_FALSE(windowEngine.running);
-        EXPECT_EQ(windowEngine.keyDown[stopKey], 1);
-        expectReleased(windowEngine);
-        // Focus coming back after the stop must not catch the pointer again.
-        windowEngine.handleMessage(windowMessage(MESSAGE_FOCUS_GAINED));
-        EXPECT_EQ(windowEngine.hwnd, nullptr);
-    }
-}
-
-TEST_F(GameWindowTest, PointerMapsTheDrawableArea) {
-    ASSERT_TRUE(open(800, 600, true));
-    engine.handleMessage(windowMessage(MESSAGE_MOUSE_MOVE, 0, 0, 599));
-    EXPECT_FLOAT_EQ(engine.stickX, -1.0f);
-    EXPECT_FLOAT_EQ(engine.stickY, 2.0f * 599 / 600 - 1.0f);
-    engine.handleMessage(windowMessage(MESSAGE_MOUSE_MOVE, 0, 400, 300));
-    EXPECT_FLOAT_EQ(engine.stickX, 0.0f);
-    EXPECT_FLOAT_EQ(engine.stickY, 0.0f);
+    window.release();
+    expectReleased(window);
 }
 
 // The sizes it takes need a window manager: tests/e2e/window_e2e.sh checks them.
 TEST_F(GameWindowTest, FullScreenKeyHidesThePointerAndLeavesTheOptions) {
     ASSERT_TRUE(open(640, 480, true));
     for (bool fullScreen : {true, false}) {
-        engine.handleMessage(windowMessage(MESSAGE_TOGGLE_FULL_SCREEN));
-        EXPECT_EQ(platformFullScreen(engine.hwnd), fullScreen);
+        window.follow(windowMessage(MESSAGE_TOGGLE_FULL_SCREEN));
+        EXPECT_EQ(platformFullScreen(window.handle()), fullScreen);
         EXPECT_EQ(platformPointerVisible(), !fullScreen);
-        EXPECT_EQ(engine.options.width, 640);  // game.ini is the launcher's alone
-        EXPECT_FALSE(engine.fullScreenModeSet);
+        EXPECT_EQ(options.width, 640);  // game.ini is the launcher's alone
     }
-    engine.handleMessage(windowMessage(MESSAGE_TOGGLE_FULL_SCREEN));
-    engine.releaseWindow();
-    expectReleased(engine);
+    window.follow(windowMessage(MESSAGE_TOGGLE_FULL_SCREEN));
+    window.release();
+    expectReleased(window);
+}
+
+// The pointer is kept in the window exactly while a down is played, unpaused, in
+// the focused window; the rule is applied at each tick.
+TEST_F(EngineWindowTest, PointerIsKeptOnlyWhileADownIsPlayedInTheFocusedWindow) {
+    const struct {
+        const char* moment;
+        MessageKind message;  // MESSAGE_NONE: none
+        bool inPlay;
+        bool paused;
+        bool confined;
+    } moments[] = {
+        {"before the hike", MESSAGE_NONE, false, false, false},
+        {"the hike", MESSAGE_NONE, true, false, true},
+        {"focus lost", MESSAGE_FOCUS_LOST, true, false, false},
+        {"focus back", MESSAGE_FOCUS_GAINED, true, false, true},
+        {"paused", MESSAGE_NONE, true, true, false},
+        {"resumed", MESSAGE_NONE, true, false, true},
+        {"a tackle, a score or a miss", MESSAGE_NONE, false, false, false},
+    };
+    for (const auto& moment : moments) {
+        SCOPED_TRACE(moment.moment);
+        if (moment.message != MESSAGE_NONE) {
+            engine.handleMessage(windowMessage(moment.message));
+        }
+        game.inPlay = moment.inPlay;
+        game.isPaused = moment.paused;
+        tick();
+        EXPECT_EQ(platformPointerConfined(engine.window().handle()), moment.confined);
+    }
+}
+
+TEST_F(EngineWindowTest, QuitKeysAndTheCloseBoxCloseTheWindowAtOnce) {
+    const WindowMessage stops[] = {windowMessage(MESSAGE_KEY_DOWN, VK_Q_KEY),
+                                   windowMessage(MESSAGE_KEY_DOWN, VK_ESCAPE_KEY),
+                                   windowMessage(MESSAGE_CLOSE)};
+    for (const WindowMessage& stop : stops) {
+        SCOPED_TRACE(stop.wParam);
+        Engine stopped;
+        stopped.options().width = 640;
+        stopped.options().height = 480;
+        stopped.options().windowed = 1;
+        ASSERT_TRUE(stopped.init(TITLE, nullptr, Color4(), 1.0f, 500.0f, OPTIONS_DEFAULTS));
+        ASSERT_TRUE(stopped.running());
+        stopped.handleMessage(stop);
+        EXPECT_FALSE(stopped.running());
+        expectReleased(stopped.window());
+        // Focus coming back after the stop must not catch the pointer again.
+        stopped.handleMessage(windowMessage(MESSAGE_FOCUS_GAINED));
+        EXPECT_EQ(stopped.window().handle(), nullptr);
+    }
 }

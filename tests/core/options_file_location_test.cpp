@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -7,6 +8,7 @@
 
 #include "core/OptionsFileLocation.h"
 #include "platform/ExecutablePath.h"
+#include "support/BlockedReplace.h"
 #include "support/TempMediaDir.h"
 
 namespace {
@@ -74,7 +76,14 @@ TEST_F(OptionsFileLocationTest, NoUsableConfigFolderGivesNoFile) {
     EXPECT_EQ(locateOptionsFile("game.ini", false, dir.root() + "/plain-file/.config"), "");
 
     // The folder is there, but the copy cannot be written beside the file.
-    fs::create_directories(ownFile + ".tmp");
+    blockFileReplace(ownFile);
     EXPECT_EQ(locateOptionsFile("game.ini", false, config), "");
     EXPECT_FALSE(fs::exists(ownFile));
+}
+
+// Read only as a plain file: a named pipe would hold the start until a writer came.
+TEST_F(OptionsFileLocationTest, APipeAsTheInstalledFileIsNotCopied) {
+    ASSERT_EQ(mkfifo(dir.mediaPath("game.ini").c_str(), 0600), 0);
+    EXPECT_EQ(locateOptionsFile("game.ini", false, config), ownFile);
+    EXPECT_FALSE(fs::exists(ownFile)) << "the player starts from the defaults";
 }

@@ -2,7 +2,7 @@
 # The game as a player meets it: the real program in a copy of its folder, under
 # its own Xvfb with Mesa's software renderer, played with xdotool. It looks at the
 # window's pictures and listens to the sound the game writes through SDL's disk
-# audio driver: Start, hike, steer, kick with Control, a new drive, hike and kick
+# audio driver: Start, hike, steer with the pointer and with the keys, kick with Control, a new drive, hike and kick
 # with the right button, pause with P (the label reads "PAUSED" over the held
 # picture) and resume (the label reads as before), quit with Q.
 # Usage: play_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
@@ -90,6 +90,17 @@ shot "$P/running-1.png"
 sleep 0.3
 shot "$P/running-2.png"
 [ "$(differing_pixels "$P/running-1.png" "$P/running-2.png")" -gt 0 ] || fail "nothing moves in the third down"
+echo "Steer with the keys: D, the W A S D block's right, held leads the pointer to the right"
+keys_left=$(green_share "$P/running-2.png" 120x140+0+60)
+keys_right=$(green_share "$P/running-2.png" 120x140+520+60)
+xdotool keydown d sleep 2 keyup d
+shot "$P/running-2.png"
+keys_left_after=$(green_share "$P/running-2.png" 120x140+0+60)
+keys_right_after=$(green_share "$P/running-2.png" 120x140+520+60)
+turn=$(awk -v l0="$keys_left" -v r0="$keys_right" -v l="$keys_left_after" -v r="$keys_right_after" \
+  'BEGIN { print (l - r) - (l0 - r0) }')
+greater "$turn" 0.05 ||
+  fail "D did not turn the view right (green left $keys_left -> $keys_left_after, right $keys_right -> $keys_right_after)"
 [ "$(label_differs_from_text "$P/running-2.png" PAUSED)" -gt 0 ] || fail "the label reads PAUSED before the pause"
 hold_key p
 sleep 0.3

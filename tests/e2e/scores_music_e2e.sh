@@ -3,7 +3,7 @@
 # through SDL's disk audio driver. A score with Music off (a new player's
 # default) pauses as long as the theme, in silence; Q leaves the points in the
 # player's table; the next launcher shows them beside Start, its controls as
-# they were. Usage: scores_music_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
+# they were, and Watch plays that game back. Usage: scores_music_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
 # (ZF_SCREENSHOT_DIR keeps the launcher's pictures)
 set -u
 
@@ -82,5 +82,24 @@ for area in 640x24+0+0 64x32+564+416; do  # the controls' row and Start
 done
 close_window "$LAUNCHER"
 expect_exit 255 10 "the close request"
+
+# The best game, watched: Watch plays it back in the game window as it was played,
+# message and sound, enters nothing in the table, and ends by itself.
+if [ -n "${POINTS:-}" ]; then
+  SCENARIO="watching the best game"
+  cp "$XDG_DATA_HOME/zorbak-football-2/scores" "$WORK/scores-before"
+  start_game || finish "scores and music e2e"
+  xdotool windowfocus --sync "$LAUNCHER" key alt+w
+  find_game_window 20 || finish "scores and music e2e"
+  watched=""
+  until [[ "$watched" =~ ^(TOUCH|FIELD) ]] || ! kill -0 "$GAME_PID" 2> /dev/null; do
+    shot "$WORK/watch.png"
+    watched=$(label_message "$WORK/watch.png")
+  done
+  expect_eq "points of the message watched" "${POINTS_FOR[${watched:-none}]:-none}" "$POINTS"
+  expect_exit 0 30 "the replay's end"
+  [ "$(loud_samples 0 "$(audio_size)")" -gt 0 ] || fail "the replay made no sound"
+  cmp -s "$WORK/scores-before" "$XDG_DATA_HOME/zorbak-football-2/scores" || fail "watching changed the best scores"
+fi
 [ -z "${ZF_SCREENSHOT_DIR:-}" ] || { mkdir -p "$ZF_SCREENSHOT_DIR" && cp "$WORK"/launcher-*.png "$ZF_SCREENSHOT_DIR"/; }
 finish "scores and music e2e"

@@ -1,12 +1,7 @@
 #include <cmath>
 
 #include "game/GameTestFixture.h"
-
-namespace {
-
-constexpr float PI_F = 3.14159265f;
-
-}  // namespace
+#include "math/Scalar.h"
 
 using DogMovementTest = GameTest;
 
@@ -17,14 +12,14 @@ TEST_F(DogMovementTest, RunsAgainstTheSteeringAndFacesItsStep) {
     game.moveDog();
     EXPECT_FLOAT_EQ(game.dog.position.z, -44.88f);
     EXPECT_FLOAT_EQ(game.dog.position.x, 0.0f);
-    EXPECT_NEAR(game.dog.rotation.y, PI_F, 1e-6f);
+    EXPECT_NEAR(game.dog.rotation.y, PI, 1e-6f);
 
     // Pointer right of the middle runs towards -x.
     game.steerX = 1.0f;
     game.steerY = 0.0f;
     game.moveDog();
     EXPECT_FLOAT_EQ(game.dog.position.x, -0.12f);
-    EXPECT_NEAR(game.dog.rotation.y, PI_F / 2.0f, 1e-6f);
+    EXPECT_NEAR(game.dog.rotation.y, PI / 2.0f, 1e-6f);
 
     game.steerX = 0.0f;
     game.moveDog();
@@ -166,7 +161,7 @@ TEST_F(BallMovementTest, KickNeedsTheKeyAndAHeldBall) {
 
     // A kick while running sideways leaves sideways.
     setBallState(game.ball, BALL_HELD);
-    game.ball.rotation.y = PI_F / 2.0f;
+    game.ball.rotation.y = PI / 2.0f;
     game.checkKick(true);
     EXPECT_NEAR(game.ball.velocity.x, -1.0f, 1e-6f);
 }

@@ -17,7 +17,6 @@
 
 #include "app/Engine.h"
 #include "core/ErrorMessages.h"
-#include "core/FrameTime.h"
 #include "core/ScoreFile.h"
 #include "game/Game.h"
 #include "math/Clock.h"
@@ -118,9 +117,27 @@ protected:
     std::vector<std::uint8_t> screenLabel;  // the label's corner of the last frame, BGRA
     std::uint8_t fieldPixel[4] = {};        // a point of the field ahead of the dog, BGRA
 
+    int framesDrawn = 0;
+
     void SetUp() override {
         ASSERT_TRUE(engine->init("Zorbak Football II", nullptr, Color4(), 1.0f, 500.0f, OPTIONS_DEFAULTS));
         game = std::make_unique<Game>(*engine);
+        // Every tick draws, and each frame is read before it is shown.
+        engine->setDrawEveryTick(true);
+        engine->setFrameObserver([this] { readFrame(); });
+    }
+
+    void readFrame() {
+        ++framesDrawn;
+        screenLabel.assign(LABEL_WIDTH * LABEL_HEIGHT * 4, 0);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, LABEL_WIDTH, LABEL_HEIGHT, GL_BGRA, GL_UNSIGNED_BYTE, screenLabel.data());
+        glReadPixels(320, 300, 1, 1, GL_BGRA, GL_UNSIGNED_BYTE, fieldPixel);
+    }
+
+    void beginPlay() {
+        ASSERT_TRUE(game->setup());
+        engine->beginPlay(*game);
     }
 
     void TearDown() override {
@@ -141,23 +158,23 @@ protected:
     // so every frame puts the test's own pointer back after the real queue.
     WindowMessage pointer;
 
-    // One turn of the main loop that draws a frame.
+    // One turn of the main loop at the next tick. The test's pointer goes in
+    // after the window's own messages have been taken by the turn before.
     void frame() {
         now = now.load() + FRAME_STEP;
-        ASSERT_TRUE(engine->pumpMessages());
         if (pointer.kind == MESSAGE_MOUSE_MOVE) {
             engine->handleMessage(pointer);
         }
-        gFrameTime = engine->beginFrame();
-        ASSERT_NE(gFrameTime, 0.0f);
-        game->update();
-        engine->applyCamera();
-        game->draw();
-        screenLabel.assign(LABEL_WIDTH * LABEL_HEIGHT * 4, 0);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, LABEL_WIDTH, LABEL_HEIGHT, GL_BGRA, GL_UNSIGNED_BYTE, screenLabel.data());
-        glReadPixels(320, 300, 1, 1, GL_BGRA, GL_UNSIGNED_BYTE, fieldPixel);
-        engine->endFrame();
+        ASSERT_TRUE(engine->runIteration(*game));
+    }
+
+    // Turns until the picture may change again after a score or a lost game: the
+    // sound plays in real time, so this waits for it (at most 5 s).
+    void framesWhileHeld() {
+        const auto started = std::chrono::steady_clock::now();
+        while (game->phase == PHASE_HOLD && realSecondsSince(started) < 5.0) {
+            frame();
+        }
     }
 
     // Frames until the phase leaves from; false when it never does.
@@ -201,8 +218,8 @@ protected:
 TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     writeGameMedia(*media);
     setRandomState(4242u);
-    engine->options.music = 1;
-    ASSERT_TRUE(game->setup());
+    engine->options().music = 1;
+    beginPlay();
     EXPECT_TRUE(errors.empty()) << errors.front();
     EXPECT_FALSE(game->sound.sounds[game->sndTheme].silent) << "with Music on the theme is heard";
     EXPECT_TRUE(game->sound.deviceOpen.load());
@@ -249,13 +266,18 @@ TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     EXPECT_TRUE(game->sound.isPlaying(game->sndTheme));
     expectLabelShows("TOUCH DOWN!");
     const auto resetStarted = std::chrono::steady_clock::now();
-    engine->repaintDue = true;  // as if the window were uncovered during the wait
-    while (glGetError() != GL_NO_ERROR) {
-    }
     frame();
+    ASSERT_EQ(game->phase, PHASE_HOLD) << "the next drive waits for the theme";
+    // The picture holds, drawn again only when the window asks for it.
+    const int drawnBefore = framesDrawn;
+    frame();
+    EXPECT_EQ(framesDrawn, drawnBefore);
+    send(MESSAGE_EXPOSED);
+    frame();
+    EXPECT_EQ(framesDrawn, drawnBefore + 1) << "the uncovered window was not drawn again during the wait";
+    expectLabelShows("TOUCH DOWN!");
+    framesWhileHeld();
     EXPECT_GT(realSecondsSince(resetStarted), 0.3) << "the reset waits for the theme";
-    EXPECT_FALSE(engine->repaintDue) << "the window was not drawn again during the wait";
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)) << "the repaint upset the frame in progress";
     EXPECT_FALSE(game->sound.isPlaying(game->sndTheme));
     EXPECT_EQ(game->phase, PHASE_WAIT_HIKE);
     EXPECT_EQ(game->score, 7);
@@ -266,7 +288,7 @@ TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
 
     // Lost game: run to the side, then kick wide of the uprights. Its 7 points
     // go into the best scores as it ends.
-    engine->scores.filePath = scoreFilePath(media->root() + "/data");
+    engine->scores().filePath = scoreFilePath(media->root() + "/data");
     hike();
     send(MESSAGE_MOUSE_MOVE, 0, 640, 240);
     frame();
@@ -281,11 +303,12 @@ TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
     frame();
     expectLabelShows("GAME OVER");
     EXPECT_EQ(game->score, 0);
-    const ScoreFileReading entered = readScoreFile(engine->scores.filePath);
+    const ScoreFileReading entered = readScoreFile(engine->scores().filePath);
     ASSERT_EQ(entered.entries.size(), 1u);
     EXPECT_EQ(entered.entries[0].score, 7);
     EXPECT_TRUE(game->sound.isPlaying(game->sndWhistle));
     frame();
+    framesWhileHeld();
     EXPECT_FALSE(game->sound.isPlaying(game->sndWhistle));
     EXPECT_EQ(game->phase, PHASE_WAIT_HIKE);
     expectLabelShows("SCORE: 0");
@@ -293,11 +316,11 @@ TEST_F(GamePlayTest, DrivesThroughTackleTouchdownAndLostGame) {
 }
 
 TEST_F(GamePlayTest, MissingMediaLeavesTheGamePlayable) {
-    ASSERT_TRUE(game->setup());
+    beginPlay();
     EXPECT_GE(errors.size(), 5u) << "each missing model is reported";
     EXPECT_EQ(game->field.visible, 0);
-    EXPECT_EQ(ballState(game->ball), BALL_HELD);
     frame();
+    EXPECT_EQ(ballState(game->ball), BALL_HELD);
     expectLabelShows("SCORE: 0");
     EXPECT_EQ(fieldPixel[1], 0) << "nothing of a missing field shows";
 
@@ -321,7 +344,7 @@ TEST_F(GamePlayTest, ShippedMediaLoadsWithoutComplaint) {
         media->write(entry.path().filename().string(),
                      std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
     }
-    ASSERT_TRUE(game->setup());
+    beginPlay();
     EXPECT_TRUE(errors.empty()) << errors.front();
     for (const Model* model : {&game->field, &game->dog, &game->uprights}) {
         EXPECT_EQ(model->visible, 1);

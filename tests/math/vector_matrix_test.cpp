@@ -9,7 +9,6 @@
 namespace {
 
 constexpr float EPS = 1e-6f;
-const float PI = 3.14159265358979f;
 
 // Column vector times matrix, the way OpenGL applies it.
 Vec3 transformDirection(const Matrix4& m, const Vec3& v) {

@@ -32,6 +32,7 @@ TEST_P(FrameShortcuts, ADriveShowsTheSamePicturesByteForByte) {
             EXPECT_EQ(drive.labels().count(label), 1u) << label;
         EXPECT_TRUE(drive.ballFlew());
         ASSERT_EQ(drive.unseen(), 0) << "turns with the window covered: no pictures to compare";
+        EXPECT_EQ(drive.untimely(), 0) << "turns that did not step the game exactly once";
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
     const auto& [plain, shortcut] = turns;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "media/MediaTestSupport.h"
+#include "core/Field.h"
 #include "game/Game.h"
 #include "model/Image.h"
 
@@ -81,16 +82,17 @@ TEST_F(MediaModels, EachVertexFormatIsUsedAndTheCutOutIsABmp) {
 TEST_F(MediaModels, FieldCoversThePlayingAreaAndSurroundsIt) {
     std::unique_ptr<Model> field = read("field.a3f");
     Box box = boundsOf(*field);
-    EXPECT_LT(box.lo.x, -25.0f);
-    EXPECT_GT(box.hi.x, 25.0f);
-    EXPECT_LT(box.lo.z, -50.0f);
-    EXPECT_GT(box.hi.z, 50.0f);
+    EXPECT_LT(box.lo.x, -FIELD_HALF_WIDTH);
+    EXPECT_GT(box.hi.x, FIELD_HALF_WIDTH);
+    EXPECT_LT(box.lo.z, -FIELD_HALF_LENGTH);
+    EXPECT_GT(box.hi.z, FIELD_HALF_LENGTH);
     EXPECT_GT(box.hi.y, 15.0f) << "stands and sky rise around the field";
     // The playing surface lies at y = 0 and is seen from above.
     int groundCorners = 0;
     for (std::uint32_t i = 0; i < field->vertexCount; ++i) {
         const ModelVertex& v = field->vertices[i];
-        if (std::fabs(v.position.x) == 25.0f && std::fabs(v.position.z) == 50.0f && v.position.y == 0.0f) {
+        if (std::fabs(v.position.x) == FIELD_HALF_WIDTH && std::fabs(v.position.z) == FIELD_HALF_LENGTH &&
+            v.position.y == 0.0f) {
             ++groundCorners;
             EXPECT_NEAR(v.normal.y, 1.0f, 1e-4f);
         }

@@ -24,10 +24,10 @@
 #include "app/Engine.h"
 #include "common/BackBufferPicture.h"
 #include "core/ErrorMessages.h"
-#include "core/FrameTime.h"
 #include "game/Game.h"
 #include "math/Clock.h"
 #include "math/Random.h"
+#include "math/Scalar.h"
 #include "platform/ExecutablePath.h"
 #include "platform/WindowMessage.h"
 
@@ -35,7 +35,7 @@ namespace {
 
 constexpr double FRAME_STEP = 0.03125;  // exact in float, just over the game's tick
 constexpr float STEEPEST_PITCH_DEGREES = 47.1f;
-constexpr float DEGREES = 3.14159265f / 180.0f;
+constexpr float DEGREES = PI / 180.0f;
 
 struct WindowShape {
     int width, height;
@@ -50,6 +50,7 @@ protected:
     std::vector<std::string> errors;
     std::unique_ptr<Engine> engine = std::make_unique<Engine>();
     std::unique_ptr<Game> game;
+    int uncoveredInLastFrame = -1;  // -1: no frame drawn
 
     void SetUp() override {
         platformSetExecutableDirectoryForTesting(ZF_SOURCE_DIR);
@@ -59,15 +60,19 @@ protected:
             return true;
         });
         resetDisplayListNamesForTesting();
-        engine->options.width = GetParam().width;
-        engine->options.height = GetParam().height;
-        engine->options.lights = 0;
+        engine->options().width = GetParam().width;
+        engine->options().height = GetParam().height;
+        engine->options().lights = 0;
         // Magenta: no texture of the game holds it.
         ASSERT_TRUE(engine->init("scene coverage", nullptr, Color4(1, 0, 1, 1), 1.0f, 500.0f, OPTIONS_DEFAULTS));
         game = std::make_unique<Game>(*engine);
         setRandomState(77u);
         ASSERT_TRUE(game->setup());
         ASSERT_TRUE(errors.empty()) << errors.front();
+        // Every tick drawn, and each picture read back before it is shown.
+        engine->setDrawEveryTick(true);
+        engine->setFrameObserver([this] { uncoveredInLastFrame = uncoveredPixels(); });
+        engine->beginPlay(*game);
     }
 
     void TearDown() override {
@@ -88,17 +93,21 @@ protected:
         return uncovered;
     }
 
-    // One turn of the game's loop; returns the uncovered pixels of its picture.
+    // One turn of the game's loop, a tick after the last; returns the uncovered
+    // pixels of its picture.
     int playFrame() {
         now += FRAME_STEP;
-        gFrameTime = engine->beginFrame();
-        EXPECT_NE(gFrameTime, 0.0f);
-        game->update();
-        engine->applyCamera();
-        game->draw();
-        int uncovered = uncoveredPixels();
-        engine->endFrame();
-        return uncovered;
+        uncoveredInLastFrame = -1;
+        engine->runIteration(*game);
+        EXPECT_NE(uncoveredInLastFrame, -1) << "no frame drawn";
+        return uncoveredInLastFrame;
+    }
+
+    void press(std::uint32_t key) {
+        WindowMessage message;
+        message.kind = MESSAGE_KEY_DOWN;
+        message.wParam = key;
+        engine->handleMessage(message);
     }
 
     double cameraPitchDegrees() const {
@@ -109,14 +118,14 @@ protected:
 
 TEST_P(SceneCoverage, EveryFrameOfTheSteepestKickAtTheSteadyTickIsCovered) {
     ASSERT_EQ(playFrame(), 0) << "the start of a drive";
-    engine->stickY = -1.0f;  // pointer at the top: the dog runs on to the goal
-    engine->keyDown[VK_SPACE_KEY] = 1;
+    press(VK_UP_KEY);  // held: the dog runs on to the goal
+    press(VK_SPACE_KEY);
     playFrame();
     ASSERT_EQ(game->phase, PHASE_PLAY);
     game->dog.position.z = -50.0f;
     for (Model& robot : game->robots) robot.position.z = -400.0f;  // out of reach
     ASSERT_EQ(playFrame(), 0);  // the dog carries the ball to its end line
-    engine->keyDown[VK_CONTROL_KEY] = 1;
+    press(VK_CONTROL_KEY);
     double steepest = -90.0;
     int frames = 0;
     while (game->phase == PHASE_PLAY && frames < 400) {
@@ -131,21 +140,23 @@ TEST_P(SceneCoverage, EveryFrameOfTheSteepestKickAtTheSteadyTickIsCovered) {
 }
 
 TEST_P(SceneCoverage, TheSteepestViewAnyFrameTimeAllowsIsCoveredWhereverTheCameraTurns) {
+    ASSERT_EQ(playFrame(), 0) << "the start of a drive";
     // From the near corners and the middle of the own end line, straight ahead
     // and turned far aside as a kick across the field turns it.
     for (float eyeX : {-25.0f, 0.0f, 25.0f}) {
         for (float yawDegrees : {-50.0f, 0.0f, 50.0f}) {
-            now += FRAME_STEP;
-            ASSERT_NE(engine->beginFrame(), 0.0f);
             Vec3 eye(eyeX, 10.0f, -60.0f);
             float pitch = STEEPEST_PITCH_DEGREES * DEGREES, yaw = yawDegrees * DEGREES;
             Vec3 target(eyeX + 30.0f * std::sin(yaw) * std::cos(pitch), 10.0f + 30.0f * std::sin(pitch),
                         -60.0f + 30.0f * std::cos(yaw) * std::cos(pitch));
-            engine->camera.lookAt(eye, target, Vec3(0, 1, 0));
-            engine->applyCamera();
+            Matrix4 camera;
+            camera.lookAt(eye, target, Vec3(0, 1, 0));
+            View& view = engine->view();
+            view.beginFrame();
+            view.applyCamera(camera);
             game->draw();
             EXPECT_EQ(uncoveredPixels(), 0) << GetParam().name << ", eye x " << eyeX << ", turned " << yawDegrees;
-            engine->endFrame();
+            view.endFrame();
         }
     }
 }

@@ -45,7 +45,7 @@ struct KeyCase {
 
 TEST(VirtualKeyTest, KeysMapOntoTheWindowsNumbering) {
     const KeyCase cases[] = {
-        {SDLK_a, SDL_SCANCODE_A, 0x41},         {SDLK_p, SDL_SCANCODE_P, 0x50},
+        {SDLK_b, SDL_SCANCODE_B, 0x42},         {SDLK_p, SDL_SCANCODE_P, 0x50},
         {SDLK_q, SDL_SCANCODE_Q, 0x51},         {SDLK_z, SDL_SCANCODE_Z, 0x5A},
         {SDLK_0, SDL_SCANCODE_0, 0x30},         {SDLK_9, SDL_SCANCODE_9, 0x39},
         {SDLK_SPACE, SDL_SCANCODE_SPACE, 0x20}, {SDLK_LCTRL, SDL_SCANCODE_LCTRL, 0x11},
@@ -67,11 +67,28 @@ TEST(VirtualKeyTest, KeysMapOntoTheWindowsNumbering) {
 }
 
 TEST(VirtualKeyTest, LettersAndDigitsOfOtherLayoutsGoByPosition) {
-    // A Cyrillic layout types U+0444 on the A key; a French one types '&' on the 1 key.
-    EXPECT_EQ(virtualKeyFromSdl(0x0444, SDL_SCANCODE_A), 0x41u);
+    // A Cyrillic layout types U+0430 on the F key; a French one types '&' on the 1 key.
+    EXPECT_EQ(virtualKeyFromSdl(0x0430, SDL_SCANCODE_F), 0x46u);
     EXPECT_EQ(virtualKeyFromSdl(SDLK_AMPERSAND, SDL_SCANCODE_1), 0x31u);
     EXPECT_EQ(virtualKeyFromSdl(SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN), 0u);
     EXPECT_EQ(virtualKeyFromSdl(SDLK_UNKNOWN, SDL_SCANCODE_AUDIOMUTE), 0u);
+}
+
+// The W A S D block steers by its place, whatever the layout types there: a
+// French keyboard's Z Q S D are the same four keys.
+TEST(VirtualKeyTest, TheWasdBlockGivesTheArrowsByPlace) {
+    const KeyCase cases[] = {
+        {SDLK_w, SDL_SCANCODE_W, VK_UP_KEY},   {SDLK_a, SDL_SCANCODE_A, VK_LEFT_KEY},
+        {SDLK_s, SDL_SCANCODE_S, VK_DOWN_KEY}, {SDLK_d, SDL_SCANCODE_D, VK_RIGHT_KEY},
+        {SDLK_z, SDL_SCANCODE_W, VK_UP_KEY},   {SDLK_q, SDL_SCANCODE_A, VK_LEFT_KEY},
+    };
+    for (const KeyCase& keyCase : cases) {
+        EXPECT_EQ(virtualKeyFromSdl(keyCase.key, keyCase.scancode), keyCase.virtualKey)
+            << SDL_GetKeyName(keyCase.key);
+    }
+    // Q and Z keep their letters where they stand elsewhere on the keyboard.
+    EXPECT_EQ(virtualKeyFromSdl(SDLK_a, SDL_SCANCODE_Q), 0x41u);
+    EXPECT_EQ(virtualKeyFromSdl(SDLK_q, SDL_SCANCODE_Q), VK_Q_KEY);
 }
 
 TEST(EventTranslationTest, KeyPressesRepeatsAndReleases) {

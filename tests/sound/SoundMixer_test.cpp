@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -97,7 +98,7 @@ TEST_F(MixerTest, SoundAheadPlaysAtDistanceGainInBothEars) {
     EXPECT_EQ(left(0), 5000);  // half way to the range: half level
     EXPECT_EQ(right(0), 5000);
     EXPECT_EQ(left(1023), 5000);
-    EXPECT_EQ(player.sounds[slot].playPosition, 1023u);
+    EXPECT_EQ(player.sounds[slot].playPosition, 1024.0);
 }
 
 TEST_F(MixerTest, SoundBehindIsTheMovingMeanOfSixteenSamples) {
@@ -142,10 +143,10 @@ TEST_F(MixerTest, SoundAtTheRangeIsSilentButAdvancesToItsEnd) {
     refillLater();
     EXPECT_EQ(left(0), 0);
     EXPECT_EQ(right(512), 0);
-    EXPECT_EQ(player.sounds[slot].playPosition, 1023u);
+    EXPECT_EQ(player.sounds[slot].playPosition, 1024.0);
     refillLater();
     EXPECT_TRUE(player.isPlaying(slot));
-    refillLater();  // indexes 2046 ... reach 3000 - 16
+    refillLater();  // indexes 2048 ... reach 3000 - 16
     EXPECT_FALSE(player.isPlaying(slot));
 }
 
@@ -156,11 +157,11 @@ TEST_F(MixerTest, DistantSoundWaitsForItsTravelTime) {
     now = 100.099;
     player.refill();
     EXPECT_EQ(left(0), 0);
-    EXPECT_EQ(player.sounds[slot].playPosition, 0u);  // not advanced while waiting
+    EXPECT_EQ(player.sounds[slot].playPosition, 0.0);  // not advanced while waiting
     now = 100.101;
     player.refill();
     EXPECT_EQ(left(0), static_cast<int>(10000 * (25.0f / 75.0f)));
-    EXPECT_EQ(player.sounds[slot].playPosition, 1023u);
+    EXPECT_EQ(player.sounds[slot].playPosition, 1024.0);
 
     // At the listener there is no travel time: mixed in the very next refill,
     // even on a millisecond whose start time, kept as a float, rounds up.
@@ -169,7 +170,7 @@ TEST_F(MixerTest, DistantSoundWaitsForItsTravelTime) {
     const int nearSlot = addTestSound(player, constant(5000, 10000));
     player.play(nearSlot, &listener, 1.0f, false);
     player.refill();
-    EXPECT_EQ(player.sounds[nearSlot].playPosition, 1023u);
+    EXPECT_EQ(player.sounds[nearSlot].playPosition, 1024.0);
 }
 
 // Paused, the output gets silence and no sound moves on, the travel time of a
@@ -181,25 +182,25 @@ TEST_F(MixerTest, PauseHoldsEverySoundWhereItIs) {
     player.play(nearSlot, &listener, 1.0f, false);
     player.play(farSlot, &fifty, 1.0f, false);  // heard from 100.1 on
     player.refill();
-    ASSERT_EQ(player.sounds[nearSlot].playPosition, 1023u);
+    ASSERT_EQ(player.sounds[nearSlot].playPosition, 1024.0);
 
     player.pause();
     now = 110.0;  // long past the distant one's travel time
     player.refill();
     EXPECT_EQ(left(0), 0);
-    EXPECT_EQ(player.sounds[nearSlot].playPosition, 1023u);
-    EXPECT_EQ(player.sounds[farSlot].playPosition, 0u);
+    EXPECT_EQ(player.sounds[nearSlot].playPosition, 1024.0);
+    EXPECT_EQ(player.sounds[farSlot].playPosition, 0.0);
     EXPECT_TRUE(player.stillToBeHeard(nearSlot));
 
     player.resume();  // at 110: 10 s paused, 0.1 s of travel still to go
     now = 110.05;
     player.refill();
-    EXPECT_EQ(player.sounds[nearSlot].playPosition, 2046u);
-    EXPECT_EQ(left(0), ramp(5000)[1023]);  // on from the very sample it stopped at
-    EXPECT_EQ(player.sounds[farSlot].playPosition, 0u);
+    EXPECT_EQ(player.sounds[nearSlot].playPosition, 2048.0);
+    EXPECT_EQ(left(0), ramp(5000)[1024]);  // on from the sample after the last it played
+    EXPECT_EQ(player.sounds[farSlot].playPosition, 0.0);
     now = 110.11;
     player.refill();
-    EXPECT_EQ(player.sounds[farSlot].playPosition, 1023u);
+    EXPECT_EQ(player.sounds[farSlot].playPosition, 1024.0);
 }
 
 TEST_F(MixerTest, ApproachingSoundRisesByATenthPerUnit) {
@@ -212,9 +213,9 @@ TEST_F(MixerTest, ApproachingSoundRisesByATenthPerUnit) {
     player.followPositions();
     refillLater();
     EXPECT_NEAR(player.sounds[slot].rate, 1.1f, 1e-5f);
-    // The block started again at 1023 and stepped 1023 times by 1.1.
-    EXPECT_EQ(player.sounds[slot].playPosition,
-              static_cast<std::uint32_t>(1023.0 + 1023.0 * static_cast<double>(player.sounds[slot].rate)));
+    // The block started at 1024 and went on 1024 steps of 1.1.
+    EXPECT_DOUBLE_EQ(player.sounds[slot].playPosition,
+                     1024.0 + 1024.0 * static_cast<double>(player.sounds[slot].rate));
 }
 
 TEST_F(MixerTest, MixerHearsThePlacesTheGameLastHandedOver) {
@@ -251,7 +252,7 @@ TEST_F(MixerTest, SoundOfAnOutputThatStoppedMixingCountsAsHeard) {
 }
 
 TEST_F(MixerTest, SoundEndsSixteenSamplesBeforeItsLast) {
-    const int slot = addTestSound(player, constant(1040, 1000));
+    const int slot = addTestSound(player, constant(1041, 1000));
     const int tiny = addTestSound(player, constant(5, 1000));
     player.play(slot, &listener, 1.0f, false);
     player.play(tiny, &listener, 1.0f, false);
@@ -260,10 +261,10 @@ TEST_F(MixerTest, SoundEndsSixteenSamplesBeforeItsLast) {
     EXPECT_TRUE(player.isPlaying(slot));
     EXPECT_EQ(left(1023), 1000);
     refillLater();
-    EXPECT_EQ(left(0), 1000);  // index 1023, the last below 1040 - 16
+    EXPECT_EQ(left(0), 1000);  // index 1024, the last below 1041 - 16
     EXPECT_EQ(left(1), 0);
     EXPECT_FALSE(player.isPlaying(slot));
-    EXPECT_EQ(player.sounds[slot].playPosition, 1024u);
+    EXPECT_EQ(player.sounds[slot].playPosition, 1025.0);
 }
 
 TEST_F(MixerTest, PlayDoesNotRestartAPlayingSound) {
@@ -271,7 +272,7 @@ TEST_F(MixerTest, PlayDoesNotRestartAPlayingSound) {
     player.play(slot, &listener, 1.0f, false);
     refillLater();
     player.play(slot, &listener, 2.0f, false);
-    EXPECT_EQ(player.sounds[slot].playPosition, 1023u);
+    EXPECT_EQ(player.sounds[slot].playPosition, 1024.0);
     EXPECT_EQ(player.sounds[slot].baseRate, 1.0f);
     EXPECT_FALSE(player.isPlaying(slot + 1));
     EXPECT_FALSE(player.isPlaying(-1));
@@ -307,15 +308,49 @@ TEST_F(MixerTest, RecedingFastPlaysBackwardsAndEndsBeforeIndexZero) {
     const int slot = addTestSound(player, constant(5000, 10000));
     player.play(slot, &source, 0.1f, false);
     refillLater();
-    EXPECT_EQ(player.sounds[slot].playPosition, 102u);  // trunc(1023 * 0.1)
+    EXPECT_DOUBLE_EQ(player.sounds[slot].playPosition, 1024.0 * static_cast<double>(0.1f));
     source.z = 30.0f;  // 20 units away since the last refill: rate 0.1 - 2
     player.followPositions();
     refillLater();
     EXPECT_LT(player.sounds[slot].rate, 0.0f);
     EXPECT_FALSE(player.isPlaying(slot));
-    // 102 - 1.9 j stays above -1 up to j = 54.
+    // 102.4 - 1.9 j stays above -1 up to j = 54.
     EXPECT_EQ(left(54), 6000);
     EXPECT_EQ(left(55), 0);
+}
+
+// Block after block a sound steps through its samples as if there were no blocks:
+// where one meets the next no sample is mixed twice and none is skipped, a rate
+// that is not whole keeps its fraction across the join, and the sound ends on the
+// frame after its last playable sample, in the block the steps reach it.
+TEST_F(MixerTest, BlocksJoinWithoutRepeatingOrSkippingASample) {
+    constexpr int LENGTH = 3500;
+    std::vector<std::int16_t> numbered;  // sample i is i + 1, so silence shows the end
+    for (int i = 0; i < LENGTH; ++i) {
+        numbered.push_back(static_cast<std::int16_t>(i + 1));
+    }
+    for (float rate : {1.0f, 0.75f, 1.3f}) {  // each step exact in a double
+        std::vector<int> expected;
+        for (double index = 0.0; index < LENGTH - 16; index += static_cast<double>(rate)) {
+            expected.push_back(static_cast<int>(index) + 1);
+        }
+        // The block that reaches the end is silent from there on.
+        expected.resize((expected.size() / MIX_FRAMES_PER_BLOCK + 1) * MIX_FRAMES_PER_BLOCK, 0);
+        const int slot = addTestSound(player, numbered);
+        player.play(slot, &listener, rate, false);
+        std::vector<int> heard;
+        for (int block = 0; block < 8 && player.isPlaying(slot); ++block) {
+            refillLater();
+            for (int frame = 0; frame < MIX_FRAMES_PER_BLOCK; ++frame) {
+                heard.push_back(left(frame));
+            }
+        }
+        const auto differ =
+            std::mismatch(heard.begin(), heard.end(), expected.begin(), expected.end());
+        EXPECT_TRUE(differ.first == heard.end() && differ.second == expected.end())
+            << "rate " << rate << ": frame " << (differ.first - heard.begin()) << " of "
+            << heard.size() << " heard, " << expected.size() << " expected";
+    }
 }
 
 TEST_F(MixerTest, LoopingSoundRestartsWithoutAGap) {

@@ -29,18 +29,30 @@ expect_refused platform/Clock.h "core/Paths.h"    # the bottom rung includes not
 expect_refused core/Paths.cpp "../game/Game.h"    # a relative path around the ladder
 echo '#ifdef _WIN32' >>"$tree/platform/Clock.h"
 bash "$check" "$tree"
-echo '#ifdef _WIN32' >>"$tree/core/Paths.cpp"
-output=$(bash "$check" "$tree" 2>&1) && fail "an OS branch in core/ was accepted"
-grep -q '^core/Paths.cpp:[0-9]*: #ifdef _WIN32' <<<"$output" || fail "no line for the OS branch: $output"
-sed -i '$d' "$tree/core/Paths.cpp"
-# The browser's branch and its headers: in platform/ only.
-printf '#ifdef __EMSCRIPTEN__\n#include <emscripten.h>\n#endif\n' >>"$tree/platform/Clock.h"
+for branch in "#ifdef _WIN32" "#if defined(__EMSCRIPTEN__)"; do
+  echo "$branch" >>"$tree/core/Paths.cpp"
+  output=$(bash "$check" "$tree" 2>&1) && fail "an OS branch in core/ was accepted: $branch"
+  grep -qF "core/Paths.cpp:3: $branch" <<<"$output" || fail "no line for $branch: $output"
+  sed -i '$d' "$tree/core/Paths.cpp"
+done
+# Emscripten's headers: in platform/ only.
+echo '#include <emscripten/html5.h>' >>"$tree/platform/Clock.h"
 bash "$check" "$tree"
-echo '#if defined(__EMSCRIPTEN__)' >>"$tree/model/Reader.cpp"
-output=$(bash "$check" "$tree" 2>&1) && fail "a browser branch in model/ was accepted"
-grep -q '^model/Reader.cpp:[0-9]*: #if defined(__EMSCRIPTEN__)' <<<"$output" || fail "no line for the browser branch: $output"
-sed -i '$d' "$tree/model/Reader.cpp"
 echo '#include <emscripten/html5.h>' >>"$tree/game/Game.cpp"
 output=$(bash "$check" "$tree" 2>&1) && fail "Emscripten's header in game/ was accepted"
 grep -q '^game/Game.cpp:[0-9]*: #include <emscripten/html5.h>' <<<"$output" || fail "no line for the header: $output"
+sed -i '$d' "$tree/game/Game.cpp"
+# Files named for one system: beside another system's version only, in platform/ only.
+touch "$tree/platform/ClockPosix.cpp" "$tree/platform/ClockWindows.cpp"
+bash "$check" "$tree"
+expect_misnamed() {
+  local file="$1" reason="$2"
+  touch "$tree/$file"
+  output=$(bash "$check" "$tree" 2>&1) && fail "$file was accepted"
+  grep -qF "$reason" <<<"$output" || fail "no line for $file: $output"
+  rm "$tree/$file"
+}
+expect_misnamed platform/Clock.cpp "platform/ClockPosix.cpp: platform/Clock.cpp beside it"
+expect_misnamed core/PathsX11.cpp "core/PathsX11.cpp: named for one system outside platform/"
+expect_misnamed core/PathsDesktop.cpp "core/PathsDesktop.cpp: named for one system outside platform/"
 echo "layer check: all cases behave"

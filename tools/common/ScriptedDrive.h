@@ -2,7 +2,8 @@
 
 // One scripted drive of the real game, run through the game's own main loop under
 // a stepped clock, with the renderer's shortcuts on or off: the benchmark that
-// times the drive and the window test that compares its pictures play the same one.
+// times the drive and the window tests that compare its pictures play the same
+// one. Its recording can be watched back the same way.
 #include <stdlib.h>
 
 #include <cstdint>
@@ -16,12 +17,12 @@
 #include "BackBufferPicture.h"
 #include "app/Engine.h"
 #include "core/ErrorMessages.h"
-#include "core/FrameTime.h"
 #include "platform/OpenGl.h"
 #include "game/Game.h"
 #include "math/Clock.h"
 #include "math/Random.h"
 #include "platform/ExecutablePath.h"
+#include "platform/WindowMessage.h"
 
 struct DriveSetup {
     bool skipUnchangedFrames = true;
@@ -31,10 +32,8 @@ struct DriveSetup {
     int width = 640;
     int height = 480;
     bool photograph = false;  // read back every drawn picture
+    const Replay* watched = nullptr;  // watched back instead of played (watch())
 };
-
-// Stands for the frame that shows the pause, which is swapped before it can be read.
-constexpr std::uint64_t PAUSE_PICTURE = 1;
 
 struct DriveTurn {
     std::uint64_t shown;  // fingerprint of the picture on screen after the turn
@@ -65,13 +64,22 @@ public:
         setErrorBoxHandlerForTesting([](ErrorSeverity, const std::string&, const std::string&) { return true; });
         setReplaceUnlitTextures(setup.replaceUnlitTextures);
         resetDisplayListNamesForTesting();
-        engine_->options.width = setup.width;
-        engine_->options.height = setup.height;
-        engine_->options.windowed = 1;
-        engine_->options.lights = setup.lights;
+        GameOptions& options = engine_->options();
+        options.width = setup.width;
+        options.height = setup.height;
+        options.windowed = 1;
+        options.lights = setup.lights;
+        if (setup.watched != nullptr) engine_->watch(*setup.watched);
         ready_ = engine_->init("scripted drive", nullptr, Color4(), 1.0f, 500.0f, OPTIONS_DEFAULTS);
         setRandomState(2u);  // a drive whose kick is good
         ready_ = ready_ && game_->setup();
+        if (!ready_) return;
+        engine_->setDrawEveryTick(!setup.skipUnchangedFrames);
+        engine_->setFrameObserver([this] {
+            ++drawn_;
+            if (setup_.photograph) shown_ = fingerprint(readBackBuffer(setup_.width, setup_.height));
+        });
+        engine_->beginPlay(*game_);
     }
     ~ScriptedDrive() {
         game_.reset();
@@ -95,8 +103,9 @@ public:
         idle(3);
         press(VK_P_KEY);
         idle(WAIT_FOR_HIKE / 2);
-        engine_->stickX = 0.0f;
-        engine_->stickY = -1.0f;  // pointer at the top: straight at robot 2
+        // Up held from here on: straight at robot 2. A key rather than the pointer,
+        // which a stray pointer event from the display could move.
+        send(MESSAGE_KEY_DOWN, VK_UP_KEY);
         press(VK_SPACE_KEY);
         turnsWhile(PHASE_PLAY, 400);
         turnsWhile(PHASE_LINE_UP, 300);
@@ -108,41 +117,37 @@ public:
         glFinish();
     }
 
+    // One turn for each of the watched replay's records.
+    void watch() {
+        idle(static_cast<int>(setup_.watched->ticks.size()));
+        glFinish();
+    }
+
     bool ready() const { return ready_; }
+    const Replay& recording() const { return engine_->recording(); }
     const std::vector<DriveTurn>& turns() const { return turns_; }
     const std::set<std::string>& labels() const { return labels_; }
     bool ballFlew() const { return ballFlew_; }
     int drawn() const { return drawn_; }
     int skipped() const { return skipped_; }
     int unseen() const { return unseen_; }  // turns the window was covered or hidden
+    int untimely() const { return untimely_; }  // turns that took no tick, or more than one
 
 private:
     static constexpr int WAIT_FOR_HIKE = 32;  // turns: one second
 
-    // One turn of the game's main loop, and the picture it leaves on screen.
+    // One iteration of the game's main loop a tick after the last, and the
+    // picture it leaves on screen.
     void turn() {
         now_ += 0.03125;  // exact in float, just over the game's tick
-        gFrameTime = engine_->beginFrame();
-        const PauseChange pause = engine_->takePauseChange();
-        game_->followPause(pause);
-        if (pause == PAUSE_BEGAN) shown_ = PAUSE_PICTURE;
-        bool drawn = false;
-        if (gFrameTime != 0.0f) {
-            game_->update();
-            // As the game's loop: a window nobody sees begins no frame to draw.
-            if (!engine_->frameInProgress) {
-                ++unseen_;
-            } else if (setup_.skipUnchangedFrames && game_->pictureUnchanged()) {
-                engine_->skipFrame();
-                ++skipped_;
-            } else {
-                engine_->applyCamera();
-                game_->draw();
-                if (setup_.photograph) shown_ = fingerprint(readBackBuffer(setup_.width, setup_.height));
-                engine_->endFrame();
-                drawn = true;
-                ++drawn_;
-            }
+        const long ticksBefore = engine_->controls().ticksTaken();
+        const int drawnBefore = drawn_;
+        engine_->runIteration(*game_);
+        untimely_ += engine_->controls().ticksTaken() - ticksBefore != 1 ? 1 : 0;
+        const bool drawn = drawn_ != drawnBefore;
+        if (!drawn) {
+            // As the game's loop: a window nobody sees is not drawn.
+            ++(engine_->window().hidden() ? unseen_ : skipped_);
         }
         labels_.insert(game_->labelText);
         ballFlew_ = ballFlew_ || ballState(game_->ball) == BALL_IN_FLIGHT;
@@ -151,10 +156,17 @@ private:
     void idle(int count) {
         for (int i = 0; i < count; ++i) turn();
     }
+    void send(MessageKind kind, std::uint32_t key) {
+        WindowMessage message;
+        message.kind = kind;
+        message.wParam = key;
+        engine_->handleMessage(message);
+    }
+    // Down for one turn, up before the next.
     void press(std::uint32_t key) {
-        engine_->keyDown[key] = 1;
+        send(MESSAGE_KEY_DOWN, key);
         turn();
-        engine_->keyDown[key] = 0;
+        send(MESSAGE_KEY_UP, key);
     }
     void turnsWhile(GamePhase phase, int limit) {
         for (int i = 0; i < limit && game_->phase == phase; ++i) turn();
@@ -178,4 +190,5 @@ private:
     int drawn_ = 0;
     int skipped_ = 0;
     int unseen_ = 0;
+    int untimely_ = 0;
 };

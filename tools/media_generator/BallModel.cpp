@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "Models.h"
+#include "math/Scalar.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ BuiltModel buildBall() {
         profile.push_back(RingPoint{RADIUS * std::pow(std::fmax(0.0f, 1 - t * t), 0.7f), y});
     }
     m.addRevolution(profile, 20, UvRect{}, false);
-    m.transformFrom(0, Rot3::aboutX(3.14159265f / 2), V3{});
+    m.transformFrom(0, Rot3::aboutX(PI / 2), V3{});
     addLaces(m);
     model.material.name = "football";
     model.material.shininess = 24;

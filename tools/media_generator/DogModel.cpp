@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "Models.h"
+#include "math/Scalar.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ void addTail(Mesh& m) {
     first = static_cast<std::uint32_t>(m.vertices.size());
     std::vector<RingPoint> ball;
     for (int i = 0; i <= 6; ++i) {
-        float a = 3.14159265f * i / 6;
+        float a = PI * i / 6;
         ball.push_back(RingPoint{0.07f * std::sin(a), -0.07f * std::cos(a)});
     }
     m.addRevolution(ball, 10, accentPanel(), false);

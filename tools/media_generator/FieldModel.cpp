@@ -31,8 +31,8 @@ std::vector<float> groundCuts(float playHalf, float grassHalf, float nearEnd, fl
 void addGround(Mesh& m) {
     const float s = 1.0f / FIELD_ATLAS_SIZE, beyondWalls = 1.0f;
     UvRect apron = region(ATLAS_APRON);
-    std::vector<float> xs = groundCuts(PLAY_HALF_X, GRASS_HALF_X, -WALL_X - beyondWalls, WALL_X + beyondWalls);
-    std::vector<float> zs = groundCuts(PLAY_HALF_Z, GRASS_HALF_Z, NEAR_EDGE_Z, FAR_WALL_Z + beyondWalls);
+    std::vector<float> xs = groundCuts(FIELD_HALF_WIDTH, GRASS_HALF_X, -WALL_X - beyondWalls, WALL_X + beyondWalls);
+    std::vector<float> zs = groundCuts(FIELD_HALF_LENGTH, GRASS_HALF_Z, NEAR_EDGE_Z, FAR_WALL_Z + beyondWalls);
     for (size_t j = 0; j + 1 < zs.size(); ++j)
         for (size_t i = 0; i + 1 < xs.size(); ++i) {
             float x0 = xs[i], x1 = xs[i + 1], z0 = zs[j], z1 = zs[j + 1];

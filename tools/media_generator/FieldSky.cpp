@@ -6,6 +6,7 @@
 
 #include "Models.h"
 #include "game/Game.h"
+#include "math/Scalar.h"
 
 namespace {
 
@@ -16,7 +17,6 @@ const float SKY_TOP = 110.0f;
 const float DOME_HEIGHT = 70.0f;
 const int SKY_PANELS = 24;
 const int DOME_BANDS = 4;
-const float PI = 3.14159265f;
 
 UvRect region(const AtlasBox& b) { return atlasRegion(b.x0, b.y0, b.x1, b.y1, FIELD_ATLAS_SIZE, FIELD_ATLAS_SIZE); }
 

@@ -47,7 +47,7 @@ void paintGrass(Canvas& c) {
     // Stripes 4 deep from the near end line on, out to the grass's edges.
     const Rgb light{40, 146, 24}, dark{36, 109, 20};
     for (int band = -1; band <= 25; ++band) {
-        float z0 = -PLAY_HALF_Z + band * 4.0f;
+        float z0 = -FIELD_HALF_LENGTH + band * 4.0f;
         fillZoneRect(c, -GRASS_HALF_X, GRASS_HALF_X, std::max(z0, -GRASS_HALF_Z), std::min(z0 + 4, GRASS_HALF_Z),
                      (band + 2) % 2 ? light : dark);
     }
@@ -55,34 +55,37 @@ void paintGrass(Canvas& c) {
 }
 
 void paintEndZones(Canvas& c) {
-    fillZoneRect(c, -25, 25, -50, -40, Rgb{32, 64, 160});
-    fillZoneRect(c, -25, 25, 40, 50, Rgb{168, 36, 32});
-    c.addNoise(0, 0, 512, static_cast<int>(fieldAtlasY(40)), 5, 12);
-    c.addNoise(0, static_cast<int>(fieldAtlasY(-40)), 512, 1024, 5, 13);
-    fieldText(c, "ZQ", 0, -45, 7.0f, 1.2f, LINE_WHITE);
-    fieldText(c, "ZORBAK", 0, 45, 7.0f, 1.1f, LINE_WHITE);
+    const float w = FIELD_HALF_WIDTH, end = FIELD_HALF_LENGTH, front = TOUCHDOWN_Z;
+    fillZoneRect(c, -w, w, -end, -front, Rgb{32, 64, 160});
+    fillZoneRect(c, -w, w, front, end, Rgb{168, 36, 32});
+    c.addNoise(0, 0, 512, static_cast<int>(fieldAtlasY(front)), 5, 12);
+    c.addNoise(0, static_cast<int>(fieldAtlasY(-front)), 512, 1024, 5, 13);
+    const float middle = (front + end) / 2;
+    fieldText(c, "ZQ", 0, -middle, 7.0f, 1.2f, LINE_WHITE);
+    fieldText(c, "ZORBAK", 0, middle, 7.0f, 1.1f, LINE_WHITE);
 }
 
 void paintLines(Canvas& c) {
     // Sidelines and end lines lie just outside the area of play, their inner
     // edges on its limits, as on a real field where the line itself is out.
-    const float outerX = PLAY_HALF_X + BOUNDARY_LINE_WIDTH, outerZ = PLAY_HALF_Z + BOUNDARY_LINE_WIDTH;
-    fillZoneRect(c, -outerX, -PLAY_HALF_X, -outerZ, outerZ, LINE_WHITE);  // sidelines
-    fillZoneRect(c, PLAY_HALF_X, outerX, -outerZ, outerZ, LINE_WHITE);
-    fillZoneRect(c, -outerX, outerX, -outerZ, -PLAY_HALF_Z, LINE_WHITE);  // end lines
-    fillZoneRect(c, -outerX, outerX, PLAY_HALF_Z, outerZ, LINE_WHITE);
-    // Goal lines on the scoring line: a touchdown is a dog beyond z = 40.
-    fillZoneRect(c, -PLAY_HALF_X, PLAY_HALF_X, -40.25f, -39.75f, LINE_WHITE);
-    fillZoneRect(c, -PLAY_HALF_X, PLAY_HALF_X, 39.75f, 40.25f, LINE_WHITE);
+    const float outerX = FIELD_HALF_WIDTH + BOUNDARY_LINE_WIDTH, outerZ = FIELD_HALF_LENGTH + BOUNDARY_LINE_WIDTH;
+    fillZoneRect(c, -outerX, -FIELD_HALF_WIDTH, -outerZ, outerZ, LINE_WHITE);  // sidelines
+    fillZoneRect(c, FIELD_HALF_WIDTH, outerX, -outerZ, outerZ, LINE_WHITE);
+    fillZoneRect(c, -outerX, outerX, -outerZ, -FIELD_HALF_LENGTH, LINE_WHITE);  // end lines
+    fillZoneRect(c, -outerX, outerX, FIELD_HALF_LENGTH, outerZ, LINE_WHITE);
+    // The lines a touchdown crosses, centred on it.
+    const float half = 0.25f;
+    fillZoneRect(c, -FIELD_HALF_WIDTH, FIELD_HALF_WIDTH, -TOUCHDOWN_Z - half, -TOUCHDOWN_Z + half, LINE_WHITE);
+    fillZoneRect(c, -FIELD_HALF_WIDTH, FIELD_HALF_WIDTH, TOUCHDOWN_Z - half, TOUCHDOWN_Z + half, LINE_WHITE);
     for (int line = -36; line <= 36; line += 4) {  // every 5 yards (0.8 units a yard)
         if (line % 8 == 0) {
-            fillZoneRect(c, -PLAY_HALF_X, PLAY_HALF_X, line - 0.17f, line + 0.17f, LINE_WHITE);
+            fillZoneRect(c, -FIELD_HALF_WIDTH, FIELD_HALF_WIDTH, line - 0.17f, line + 0.17f, LINE_WHITE);
             continue;
         }
         // The lines between the tens give way to the numbers.
-        fillZoneRect(c, -PLAY_HALF_X, -NUMBER_GAP_OUTER, line - 0.17f, line + 0.17f, LINE_WHITE);
+        fillZoneRect(c, -FIELD_HALF_WIDTH, -NUMBER_GAP_OUTER, line - 0.17f, line + 0.17f, LINE_WHITE);
         fillZoneRect(c, -NUMBER_GAP_INNER, NUMBER_GAP_INNER, line - 0.17f, line + 0.17f, LINE_WHITE);
-        fillZoneRect(c, NUMBER_GAP_OUTER, PLAY_HALF_X, line - 0.17f, line + 0.17f, LINE_WHITE);
+        fillZoneRect(c, NUMBER_GAP_OUTER, FIELD_HALF_WIDTH, line - 0.17f, line + 0.17f, LINE_WHITE);
     }
     for (int yard = -49; yard <= 49; ++yard) {  // one mark a yard, at the sides and the hashes
         float z = yard * 0.8f;
@@ -94,7 +97,7 @@ void paintLines(Canvas& c) {
 
 void paintNumbers(Canvas& c) {
     for (int k = 1; k <= 9; ++k) {
-        float z = -40 + 8.0f * k;
+        float z = -TOUCHDOWN_Z + 8.0f * k;
         int yards = k <= 5 ? 10 * k : 10 * (10 - k);
         std::string label = std::to_string(yards);
         for (float x : {-NUMBER_X, NUMBER_X}) {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "math/Scalar.h"
+
 V3 operator+(V3 a, V3 b) { return V3{a.x + b.x, a.y + b.y, a.z + b.z}; }
 V3 operator-(V3 a, V3 b) { return V3{a.x - b.x, a.y - b.y, a.z - b.z}; }
 V3 operator*(V3 a, float s) { return V3{a.x * s, a.y * s, a.z * s}; }
@@ -100,7 +102,7 @@ void Mesh::addBox(V3 minCorner, V3 maxCorner, UvRect uv) {
 
 void Mesh::addRevolution(const std::vector<RingPoint>& profile, int segments, UvRect uv, bool caps, float cx,
                          float cz) {
-    addRing(profile, segments, uv, 0.0f, 6.28318530718f, cx, cz);
+    addRing(profile, segments, uv, 0.0f, TWO_PI, cx, cz);
     if (caps) addCaps(profile, segments, uv, cx, cz);
 }
 
@@ -139,7 +141,6 @@ void Mesh::addRing(const std::vector<RingPoint>& profile, int segments, UvRect u
 }
 
 void Mesh::addCaps(const std::vector<RingPoint>& profile, int segments, UvRect uv, float cx, float cz) {
-    const float twoPi = 6.28318530718f;
     for (int end = 0; end < 2; ++end) {
         const RingPoint& ring = end == 0 ? profile.front() : profile.back();
         if (ring.radius <= 0.0f) continue;
@@ -147,7 +148,7 @@ void Mesh::addCaps(const std::vector<RingPoint>& profile, int segments, UvRect u
         std::uint32_t centre = addVertex(V3{cx, ring.y, cz}, normal, uv.u(0.5f), uv.v(0.5f));
         std::uint32_t rimFirst = static_cast<std::uint32_t>(vertices.size());
         for (int j = 0; j <= segments; ++j) {
-            float angle = twoPi * static_cast<float>(j) / static_cast<float>(segments);
+            float angle = TWO_PI * static_cast<float>(j) / static_cast<float>(segments);
             float c = std::cos(angle), s = std::sin(angle);
             addVertex(V3{cx + ring.radius * c, ring.y, cz - ring.radius * s}, normal, uv.u(0.5f + 0.5f * c),
                       uv.v(0.5f + 0.5f * s));

@@ -4,6 +4,7 @@
 
 #include "Canvas.h"
 #include "Mesh.h"
+#include "core/Field.h"
 
 // One model file and its texture, as the generator writes them.
 struct BuiltModel {
@@ -34,11 +35,9 @@ BuiltModel buildBall();
 // The field atlas: a top view of the playing field on the left half, the
 // surroundings' pictures on the right half.
 constexpr int FIELD_ATLAS_SIZE = 1024;
-// The dog plays inside x in [-25, 25], z in [-50, 50]; the boundary lines lie just
-// outside that, and the painted grass reaches a little further, so that a dog at
+// The dog plays inside the field (core/Field.h); the boundary lines lie just
+// outside it, and the painted grass reaches a little further, so that a dog at
 // the edge of play stands on the line or the grass, never on the apron beyond.
-constexpr float PLAY_HALF_X = 25.0f;
-constexpr float PLAY_HALF_Z = 50.0f;
 constexpr float BOUNDARY_LINE_WIDTH = 0.8f;
 constexpr float GRASS_HALF_X = 27.0f;
 constexpr float GRASS_HALF_Z = 52.0f;

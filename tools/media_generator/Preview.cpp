@@ -1,6 +1,7 @@
 #include "Preview.h"
 
 #include "Splash.h"
+#include "core/Field.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ bool writePreviews(std::vector<BuiltModel>& models, const std::string& folder) {
     const V3 lateRobots[5] = {{-12, 1.5f, 44}, {-5, 1.5f, 38}, {2, 1.5f, 46}, {8, 1.5f, 40}, {14, 1.5f, 45}};
     std::vector<SceneItem> late = placeScene(models, V3{3, 0.6f, 30}, lateRobots, 0);
     SceneCamera lateCamera;
-    lateCamera.eye = V3{3, 10, 30 - 10 - 80.0f / 8};
+    lateCamera.eye = V3{3, 10, 30 - 10 - (FIELD_HALF_LENGTH + 30) / 8};  // as the game's camera
     lateCamera.target = V3{3, 0.6f, 40};
     ok = ok && renderView(late, lateCamera, false, folder + "/late_lights_off.ppm") &&
          renderView(late, lateCamera, true, folder + "/late_lights_on.ppm");

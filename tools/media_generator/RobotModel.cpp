@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "Models.h"
+#include "math/Scalar.h"
 
 namespace {
 
@@ -9,8 +10,6 @@ UvRect hullPanel() { return atlasRegion(0, 0, 128, 128, TEXTURE_SIZE, TEXTURE_SI
 UvRect visorPanel() { return atlasRegion(128, 0, 256, 128, TEXTURE_SIZE, TEXTURE_SIZE); }
 UvRect skirtPanel() { return atlasRegion(0, 128, 128, 256, TEXTURE_SIZE, TEXTURE_SIZE); }
 UvRect steelPanel() { return atlasRegion(128, 128, 256, 256, TEXTURE_SIZE, TEXTURE_SIZE); }
-
-const float PI = 3.14159265f;
 
 Canvas paintRobotTexture() {
     Canvas c(TEXTURE_SIZE, TEXTURE_SIZE, Rgb{96, 98, 110});

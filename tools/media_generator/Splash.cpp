@@ -3,6 +3,8 @@
 #include <string>
 
 #include "BlockFont.h"
+#include "core/Field.h"
+#include "game/Game.h"
 
 namespace {
 
@@ -42,9 +44,9 @@ std::vector<SceneItem> placeScene(const std::vector<BuiltModel>& models, V3 dog,
                                   float robotHeading) {
     std::vector<SceneItem> items;
     items.push_back(itemFor(named(models, "field.a3f"), V3{}, 0));
-    items.push_back(itemFor(named(models, "uprights.a3f"), V3{0, 1, 50}, 0));
-    items.push_back(itemFor(named(models, "zq.a3f"), dog, 3.14159f));
-    items.push_back(itemFor(named(models, "football.a3f"), dog + V3{0, 1.5f, 0}, 3.14159f));
+    items.push_back(itemFor(named(models, "uprights.a3f"), V3{0, UPRIGHTS_ORIGIN_HEIGHT, GOAL_LINE_Z}, 0));
+    items.push_back(itemFor(named(models, "zq.a3f"), dog, FACING_GOAL));
+    items.push_back(itemFor(named(models, "football.a3f"), dog + V3{0, 1.5f, 0}, FACING_GOAL));
     for (int i = 0; i < 5; ++i) items.push_back(itemFor(named(models, "zorbak.a3f"), robots[i], robotHeading));
     return items;
 }

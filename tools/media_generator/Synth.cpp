@@ -5,10 +5,10 @@
 #include <cstdio>
 
 #include "Canvas.h"
+#include "math/Scalar.h"
 
 namespace {
 
-const float TWO_PI = 6.28318530718f;
 
 float midiToHz(int note) { return 440.0f * std::pow(2.0f, (note - 69) / 12.0f); }
 

@@ -1,15 +1,16 @@
 #include <cmath>
 
 #include "Models.h"
+#include "math/Scalar.h"
 
 namespace {
 
-// Model coordinates: the origin is placed 1 above the end line, so the ground is
-// at y = -1.
-const float GROUND_Y = -1.0f;
+// Model coordinates: the game places the origin above the end line, so the
+// ground is below it.
+const float GROUND_Y = -UPRIGHTS_ORIGIN_HEIGHT;
 const float CROSSBAR_Y = 2.2f;
 const float UPRIGHT_TOP_Y = 10.2f;
-const float UPRIGHT_X = 4.0f;
+const float UPRIGHT_X = GOAL_HALF_WIDTH;  // the posts' centres: the edges of the goal
 const float POST_RADIUS = 0.18f;
 const int TEXTURE_W = 128, TEXTURE_H = 64;
 
@@ -23,7 +24,7 @@ Canvas paintUprightsTexture() {
     Canvas c(TEXTURE_W, TEXTURE_H, Rgb{0, 0, 0});
     for (int x = 0; x < 64; ++x) {
         // u runs round a post from +x towards -z (the camera's side) and on.
-        float angle = (x + 0.5f) / 64.0f * 6.2831853f;
+        float angle = (x + 0.5f) / 64.0f * TWO_PI;
         float facing = std::cos(angle - 1.3f);
         float light = 0.62f + 0.38f * std::fmax(0.0f, facing);
         c.fillRect(x, 0, x + 1, 64, scaleRgb(Rgb{255, 232, 30}, light));
@@ -67,12 +68,11 @@ BuiltModel buildUprights() {
     model.fileName = "uprights.a3f";
     model.format = FORMAT_POSITION_TEXCOORDS;
     Mesh& m = model.mesh;
-    const float pi = 3.14159265f;
     const float baseZ = 1.2f;  // the base post stands behind the end line
     addPost(m, 0.32f, GROUND_Y, 0.4f, V3{0, 0, baseZ});  // padded foot
     addPost(m, 0.22f, 0.4f, CROSSBAR_Y, V3{0, 0, baseZ});
-    addBar(m, 0.2f, baseZ, Rot3::aboutX(pi / 2), V3{0, CROSSBAR_Y, 0});  // the neck reaching forward
-    addBar(m, POST_RADIUS, 2 * UPRIGHT_X, Rot3::aboutZ(pi / 2), V3{UPRIGHT_X, CROSSBAR_Y, 0});
+    addBar(m, 0.2f, baseZ, Rot3::aboutX(PI / 2), V3{0, CROSSBAR_Y, 0});  // the neck reaching forward
+    addBar(m, POST_RADIUS, 2 * UPRIGHT_X, Rot3::aboutZ(PI / 2), V3{UPRIGHT_X, CROSSBAR_Y, 0});
     for (float side : {-1.0f, 1.0f}) {
         addPost(m, POST_RADIUS, CROSSBAR_Y - POST_RADIUS, UPRIGHT_TOP_Y, V3{side * UPRIGHT_X, 0, 0});
         addPennant(m, side);
