@@ -15,6 +15,7 @@ E2E_SCREEN=800x600x24
 # shellcheck source=e2e_lib.sh
 . "$(dirname "$0")/e2e_lib.sh"
 e2e_setup "$@"
+require_label_picture
 if [ ! -x "${ZF_REFUSING_DISPLAY:-}" ]; then
   echo "FAIL: set ZF_REFUSING_DISPLAY to the built refusing_display program"
   exit 1

@@ -10,6 +10,7 @@ set -u
 # shellcheck source=e2e_lib.sh
 . "$(dirname "$0")/e2e_lib.sh"
 e2e_setup "$@"
+require_label_picture
 require_close_window
 
 # The field, the robots and the score give many colours; a window never drawn

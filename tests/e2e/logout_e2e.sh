@@ -20,6 +20,7 @@ E2E_NO_DISPLAY=1
 # shellcheck source=e2e_lib.sh
 . "$(dirname "$0")/e2e_lib.sh"
 e2e_setup "$@"
+require_label_picture
 RUNS=${E2E_LOGOUT_RUNS:-10}
 LANES=${E2E_LOGOUT_LANES:-2}
 # Some keys are missing: a save writes all eight.

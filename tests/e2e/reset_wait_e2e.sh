@@ -14,6 +14,7 @@ set -u
 # shellcheck source=e2e_lib.sh
 . "$(dirname "$0")/e2e_lib.sh"
 e2e_setup "$@"
+require_label_picture
 require_close_window
 require_watch_area
 P="$WORK/pictures"
