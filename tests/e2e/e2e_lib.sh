@@ -303,8 +303,8 @@ expect_exit() {  # expected-code seconds after-what
 
 # After the game ended: checks that it took no longer than the seconds of its
 # own time since the request (the output's size then). The sound output runs
-# until the process ends; it counts time as the game's threads live it, which a
-# busy machine slows down, unlike the test's own looking.
+# until the process ends, and stops growing then: the time the test takes to
+# see the end, long on a busy machine, does not count.
 expect_ended_within() {  # output-size-at-the-request seconds after-what
   local ran=$(($(audio_size) - $1))
   [ "$ran" -le $(($2 * OUTPUT_BYTES_PER_SECOND)) ] ||

@@ -87,11 +87,12 @@ wait_for_label_text() {  # text seconds [label-area]
 
 # Waits until the label's corner differs from a picture of it (label_shot's, or
 # an earlier wait's), for at most the seconds of the game's own time: its sound
-# output, which a busy machine slows down with the game. Real time ends the wait
-# only if that output stalls (four times the seconds and a minute more). The new
-# corner is left in the file named last. LABEL_BEFORE and LABEL_AFTER bracket the
-# change on the game's clock (bytes of output): before the last look that still
-# matched (-1 when the first look already differed), after the first that did not.
+# output, which goes on at the pace of playback however slowly the test looks.
+# Real time ends the wait only if that output stalls (four times the seconds
+# and a minute more). The new corner is left in the file named last.
+# LABEL_BEFORE and LABEL_AFTER bracket the change on the game's clock (bytes of
+# output): before the last look that still matched (-1 when the first look
+# already differed), after the first that did not.
 wait_for_label_change() {  # reference seconds new
   local times status
   times=$(watch_label "$1" $((($2 * 4 + 60) * 1000)) "$2" "$3")

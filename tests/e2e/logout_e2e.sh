@@ -5,10 +5,10 @@
 # game gets SIGTERM and its X server ends together, then each alone, RUNS times
 # each (E2E_LOGOUT_RUNS, default 10). Every run must end within 2 s and leave no
 # process behind: 2 s of the game's own time once it plays (its sound output,
-# which runs until the process ends, counts time as the game's threads live it
-# on a busy machine), of real time at the launcher, which has no sound yet; the
-# options are saved as on Q once Start was pressed (the
-# launcher's options file stays as it was), and the exit code says what ended the
+# which runs until the process ends: the test's own slowness in seeing the end
+# does not count), of real time at the launcher, which has no sound yet; the
+# options are saved as on Q once Start was pressed (the launcher's options file
+# stays as it was), and the exit code says what ended the
 # run: 143 for SIGTERM, 1 for the lost display, either when both came at once.
 # Each run has an X server and a window manager (Openbox) of its own; two runs go
 # side by side (E2E_LOGOUT_LANES).

@@ -6,7 +6,7 @@
  * Prints the time to the answer in milliseconds; exits 0 when it came in time.
  * With a clock file (one the program writes at a steady pace, as SDL's disk audio
  * output writes the game's sound), also prints how much it grew meanwhile: the
- * wait in the program's own time, which a busy machine slows down with it. */
+ * wait in the program's own time, read as the answer comes. */
 #include <poll.h>
 #include <stdio.h>
 #include <stdlib.h>

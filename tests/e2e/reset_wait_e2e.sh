@@ -4,10 +4,11 @@
 # answering. The desktop's ping is answered during the wait, and a close request
 # then ends the program at once, with the exit code of Q.
 # Both answers are timed on the game's own clock, its sound output: SDL's disk
-# driver writes it from the game's audio thread at the pace of playback, so a busy
-# machine that slows the game slows that clock too. Music is on: the theme or the
-# whistle sounds through the whole wait, and where the output falls silent the
-# game stopped its sound on its way out.
+# driver writes it from the game's audio thread at the pace of playback, and the
+# helpers read it at the moment they send and receive, so the seconds a busy
+# machine makes every started process cost do not count. Music is on: the theme
+# or the whistle sounds through the whole wait, and where the output falls
+# silent the game stopped its sound on its way out.
 # Usage: reset_wait_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
 set -u
 
