@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/IniFile.h"
+#include "core/IniFile.h"
 
 namespace {
 const char* const SECTION = "Game";

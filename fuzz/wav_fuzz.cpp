@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/WavDecoder.h"
+#include "sound/MsAdpcm.h"
 #include "sound/Sound.h"
 #include "sound/WavReader.h"
 
@@ -30,9 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::int16_t* samples = nullptr;
     std::uint32_t byteCount = 0;
-    if (platformDecodeMsAdpcm(wav.format, wav.formatSize,
-                              reinterpret_cast<const std::uint8_t*>(wav.data), wav.dataSize,
-                              samples, byteCount)) {
+    if (decodeMsAdpcm(wav.format, wav.formatSize, reinterpret_cast<const std::uint8_t*>(wav.data),
+                      wav.dataSize, samples, byteCount)) {
         readEverySample(samples, byteCount / 2);
         delete[] samples;
     }

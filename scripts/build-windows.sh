@@ -25,8 +25,7 @@ stage="$build/package/$name"
 rm -rf "$build/package"
 # Optimised as the Linux build is; the debugging data stays out of the packages.
 cmake --install "$build" --prefix "$stage" --strip >&2
-# Notepad of old reads only Windows line ends.
-sed 's/$/\r/' windows/README.txt > "$stage/README.txt"
+bash scripts/windows-readme.sh "$version" . "$stage/README.txt"
 
 zip_file="$build/$name-win64.zip"
 rm -f "$zip_file"

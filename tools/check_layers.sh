@@ -4,7 +4,9 @@
 # the same or a higher rung and fails when there is one.
 #   usage: check_layers.sh [SRC_DIR]   (default: the project's src/)
 # It also keeps every OS branch (_WIN32, __EMSCRIPTEN__, __linux__, __APPLE__,
-# __unix__) inside platform/.
+# __unix__) inside platform/, and every file named for one system there too
+# (NamePosix.cpp, NameX11.cpp, NameWindows.cpp, NameWeb.cpp: CMake builds each on
+# its system only), never beside a bare Name.cpp, which every system builds.
 set -euo pipefail
 src_dir="${1:-$(dirname "$0")/../src}"
 
@@ -30,6 +32,16 @@ while IFS= read -r file; do
     echo "$relative: folder '$folder' has no rung on the ladder" >&2
     status=1
     continue
+  fi
+  if [[ "$relative" =~ ^(.*)(Posix|X11|Windows|Web)\.cpp$ ]]; then
+    shared="${BASH_REMATCH[1]}.cpp"
+    if [ "$folder" != platform ]; then
+      echo "$relative: named for one system outside platform/" >&2
+      status=1
+    elif [ -e "$src_dir/$shared" ]; then
+      echo "$relative: $shared beside it is built on every system; name the versions for their systems" >&2
+      status=1
+    fi
   fi
   line_number=0
   while IFS= read -r line; do

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "core/IniFile.h"
 #include "core/OptionsFileLocation.h"
 #include "core/StartReport.h"
-#include "platform/IniFile.h"
 
 namespace {
 

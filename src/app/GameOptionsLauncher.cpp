@@ -8,8 +8,10 @@
 #include "app/GameOptions.h"
 #include "app/PadMappings.h"
 #include "core/StartReport.h"
+#include "core/WindowFit.h"
 #include "input/Gamepad.h"
 #include "model/Image.h"
+#include "platform/AudioDevice.h"
 #include "platform/Launcher.h"
 
 namespace {
@@ -47,6 +49,20 @@ LauncherState launcherStateFrom(const GameOptions& options) {
     state.bestScore = options.bestScoreLine;
     state.bestReplayThere = options.bestReplayThere;
     return state;
+}
+
+// The launcher runs before the game opens its sound: a player without an output
+// device reads it here, where the game is started, and not only in the line the
+// game writes on standard error when it falls back to silence.
+void warnOfMissingSound(LauncherState& state) {
+    std::string reason;
+    if (platformAudioOutputOpens(reason)) {
+        return;
+    }
+    state.warning = "No sound device";
+    state.warningTip = "No sound output could be opened (" + reason +
+                       "). The game plays without sound; connect speakers or headphones and "
+                       "start it again to hear it.";
 }
 
 // The splash picture, with its pixels turned from blue-green-red into the
@@ -115,13 +131,14 @@ private:
 bool GameOptions::runLauncher(void* /*instance*/, const char* title) {
     load();
     LauncherState state = launcherStateFrom(*this);
+    warnOfMissingSound(state);
     LauncherOutcome outcome;
     std::string noDisplayReason;
     {
         SplashPicture picture;
         LauncherPad pad;
         platformLauncherWatchesPad([&pad] { return pad.pressed(); });
-        outcome = platformRunLauncher(title, state, picture.splash(), &noDisplayReason);
+        outcome = platformRunLauncher(title, state, picture.splash(), centreInArea, &noDisplayReason);
         platformLauncherWatchesPad(nullptr);
     }
     if (outcome == LAUNCHER_NO_DISPLAY) {

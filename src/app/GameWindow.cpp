@@ -2,6 +2,7 @@
 // the player and the desktop do with it.
 #include "app/GameWindow.h"
 
+#include "core/WindowFit.h"
 #include "platform/Window.h"
 
 bool GameWindow::open(const char* title, GameOptions& options) {
@@ -20,7 +21,7 @@ bool GameWindow::open(const char* title, GameOptions& options) {
         }
     }
     const bool fullScreen = options.windowed == 0;
-    window_ = platformCreateWindow(title, options.width, options.height, fullScreen);
+    window_ = platformCreateWindow(title, options.width, options.height, fullScreen, fitWindowInArea);
     if (window_ == nullptr) {
         return false;
     }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/TextExcerpt.h"
-#include "platform/TextLines.h"
+#include "core/TextLines.h"
 
 namespace {
 

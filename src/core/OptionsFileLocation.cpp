@@ -1,8 +1,8 @@
 #include "core/OptionsFileLocation.h"
 
+#include "core/IniFile.h"
 #include "core/MediaPath.h"
 #include "platform/ExecutablePath.h"
-#include "platform/IniFile.h"
 #include "platform/UserFolders.h"
 
 namespace {

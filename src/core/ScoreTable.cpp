@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/TextLines.h"
+#include "core/TextLines.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/Clock.h"
+#include "math/ProgramClock.h"
 
 namespace {
 std::function<double()>& testClock() {
@@ -16,7 +16,7 @@ double getTimeSeconds() {
     if (clock) {
         return clock();
     }
-    return static_cast<double>(platformMilliseconds()) / 1000.0;
+    return static_cast<double>(programMilliseconds()) / 1000.0;
 }
 
 void setClockForTesting(std::function<double()> clock) { testClock() = std::move(clock); }

@@ -11,6 +11,15 @@ constexpr int OUTPUT_RATE = 11025;
 constexpr int OUTPUT_CHANNELS = 2;
 constexpr int OUTPUT_FRAMES_PER_BUFFER = 1024;
 
+// What SDL said about the last failure, or a stand-in when it said nothing.
+std::string libraryReason() {
+    const char* reason = SDL_GetError();
+    return reason[0] != '\0' ? reason : "the sound library gave no reason";
+}
+
+// The probe's device stays paused and never asks; were it to, it would get silence.
+void silence(void*, Uint8* stream, int byteCount) { SDL_memset(stream, 0, static_cast<size_t>(byteCount)); }
+
 SDL_AudioDeviceID openDevice(PlatformAudioCallback callback, void* instance) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return 0;
@@ -39,8 +48,7 @@ PlatformAudio* platformOpenAudio(PlatformAudioCallback callback, void* instance,
     SDL_AudioDeviceID device = openDevice(callback, instance);
     if (device == 0) {
         if (silentBecause != nullptr) {
-            const char* reason = SDL_GetError();
-            *silentBecause = reason[0] != '\0' ? reason : "the sound library gave no reason";
+            *silentBecause = libraryReason();
         }
         // No usable device: the silent driver keeps the game's pacing (the pause
         // after a score lasts as long as the music would). The hint overrides an
@@ -56,6 +64,18 @@ PlatformAudio* platformOpenAudio(PlatformAudioCallback callback, void* instance,
     PlatformAudio* audio = new PlatformAudio;
     audio->device = device;
     return audio;
+}
+
+bool platformAudioOutputOpens(std::string& reason) {
+    const SDL_AudioDeviceID device = openDevice(silence, nullptr);
+    if (device == 0) {
+        reason = libraryReason();
+        return false;
+    }
+    SDL_CloseAudioDevice(device);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    reason.clear();
+    return true;
 }
 
 void platformStartAudio(PlatformAudio* audio) {

@@ -16,6 +16,11 @@ using PlatformAudioCallback = void (*)(void* instance, std::uint8_t* stream, int
 // the missing device into silentBecause when given. Null when even that fails.
 PlatformAudio* platformOpenAudio(PlatformAudioCallback callback, void* instance,
                                  std::string* silentBecause = nullptr);
+// Whether a real output can be opened now: the library's own choice of driver
+// and device (SDL_AUDIODRIVER names one), opened paused and closed again at once,
+// never the silent fallback. False with the library's reason in reason. For a
+// word to the player before the game opens its sound; the output is not kept.
+bool platformAudioOutputOpens(std::string& reason);
 // Starts the callbacks.
 void platformStartAudio(PlatformAudio* audio);
 // Stops the output; returns only after a callback in progress has returned, and

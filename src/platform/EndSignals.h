@@ -13,7 +13,9 @@ constexpr int END_SIGNAL_GRACE_MS = 500;
 
 struct SDL_Window;
 
-// Catches the three signals from now on; call once, first thing in the program.
+// Catches the three signals from now on, and ignores SIGPIPE (a write to a lost
+// display then fails and ends the run through DisplayServer.h); call once, first
+// thing in the program.
 void platformCatchEndSignals();
 
 // The signal that asked the run to end, or 0 while none has.

@@ -3,8 +3,9 @@
 
 #include <SDL.h>
 
+#include "platform/DisplayServer.h"
 #include "platform/EventTranslation.h"
-#include "platform/WindowVisibility.h"
+#include "platform/WindowHandle.h"
 
 namespace {
 
@@ -163,6 +164,7 @@ bool translateSdlEvent(const SDL_Event& event, WindowMessage& message) {
 }
 
 bool platformPollMessage(WindowMessage& message) {
+    fitWindowOnceFramed();
     SDL_Event event;
     // Events the game does not take are skipped here, so that one call hands over
     // one message that matters without ever waiting.
@@ -191,6 +193,7 @@ bool platformWaitMessage(WindowMessage& message, int timeoutMs) {
         if (SDL_WaitEventTimeout(&event, remaining) == 0) {
             return false;
         }
+        fitWindowOnceFramed();  // the frame may have come with this event
         if (translateSdlEvent(event, message)) {
             return true;
         }

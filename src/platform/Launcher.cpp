@@ -12,10 +12,11 @@
 #include <memory>
 #include <utility>
 
+#include "platform/DisplayServer.h"
 #include "platform/EndSignals.h"
 #include "platform/GamepadDevice.h"
-#include "platform/LauncherDisplay.h"
 #include "platform/LauncherFont.h"
+#include "platform/LauncherToolkitOptions.h"
 
 namespace {
 
@@ -50,6 +51,9 @@ const char* const WATCH_TIP = "Plays back the best game as it was played: P paus
 const char* const HIQ_TEXTURE_TIP =
     "High-quality textures: pictures on the field and the players in full colour "
     "instead of fewer colours.";
+const char* const START_TIP =
+    "Start the game with these options. Enter or Alt+S starts it too, and so does A "
+    "or Start on a game pad while Joystick is ticked.";
 
 // Paints the splash picture, already scaled to the box's size, behind the controls.
 class SplashBox : public Fl_Box {
@@ -100,17 +104,44 @@ Fl_Check_Button* addCheckBox(int x, int width, const char* text, int ticked, con
     return box;
 }
 
-// On a plain box of the window's own colour, as the check boxes stand, so that
-// it reads well over any splash picture.
-Fl_Box* addBestScore(const std::string& text, int width) {
+// A line of the bottom row, on a plain box of the window's own colour, as the
+// check boxes stand, so that it reads well over any splash picture. Made as wide
+// as the whole row for the font's choice; placeBottomRow narrows it.
+Fl_Box* addBottomLine(const std::string& text, const std::string& tip) {
     if (text.empty()) {
         return nullptr;
     }
-    auto* line = new Fl_Box(BEST_SCORE_X, 416, width, 32);
+    auto* line = new Fl_Box(BEST_SCORE_X, 416, START_X - 2 * BEST_SCORE_X, 32);
     line->box(FL_FLAT_BOX);
     line->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
     line->copy_label(text.c_str());
+    if (!tip.empty()) {
+        line->copy_tooltip(tip.c_str());
+    }
     return line;
+}
+
+// Each line only as wide as its text, so the splash shows around them: the best
+// score first with Watch beside it (its room kept whatever the score's length),
+// the warning after them, all left of Start.
+void placeBottomRow(Fl_Box* bestScore, Fl_Button* watch, Fl_Box* warning) {
+    const int rowEnd = START_X - BEST_SCORE_X;
+    const int watchRoom = watch != nullptr ? WATCH_WIDTH + WATCH_GAP : 0;
+    int x = BEST_SCORE_X;
+    if (bestScore != nullptr) {
+        fitWidthToText(*bestScore, rowEnd - x - watchRoom);
+        x += bestScore->w();
+    }
+    if (watch != nullptr) {
+        x += bestScore != nullptr ? WATCH_GAP : 0;
+        watch->position(x, watch->y());
+        x += watch->w();
+    }
+    if (warning != nullptr) {
+        x += x > BEST_SCORE_X ? BEST_SCORE_X : 0;
+        warning->position(x, warning->y());
+        fitWidthToText(*warning, rowEnd - x);
+    }
 }
 
 void selectResolution(Fl_Choice* resolution, int index) {
@@ -216,18 +247,27 @@ void buildControls(LauncherControls& controls, const char* title, const Launcher
     // Only Alt+S, as the underlined letter promises; a bare S does nothing.
     controls.start->shortcut(FL_ALT | 's');
     controls.start->callback(onStart, &controls);
-    const int bestScoreRoom = START_X - 2 * BEST_SCORE_X - (state.bestReplayThere ? WATCH_WIDTH + WATCH_GAP : 0);
-    Fl_Box* bestScore = addBestScore(state.bestScore, bestScoreRoom);
+    controls.start->tooltip(START_TIP);
+    Fl_Box* bestScore = addBottomLine(state.bestScore, "");
     Fl_Button* watch = addWatch(state, controls);
+    Fl_Box* warning = addBottomLine(state.warning, state.warningTip);
     controls.window->end();
     fitLauncherFont(*controls.window);
-    if (bestScore != nullptr) {
-        // Only as wide as its text: the splash shows around it.
-        fitWidthToText(*bestScore, bestScoreRoom);
+    placeBottomRow(bestScore, watch, warning);
+}
+
+// Placed on the desktop's usable area by the game's rule (whole, in its middle):
+// left to the window manager, it opened where the game's last window stood (at the
+// top of the screen the resolution list then unfolded partly off it), or in a
+// corner.
+void placeOnDesktop(Fl_Window& window, WindowPlaceRule place) {
+    if (place == nullptr) {
+        return;
     }
-    if (watch != nullptr && bestScore != nullptr) {
-        watch->position(bestScore->x() + bestScore->w() + WATCH_GAP, watch->y());
-    }
+    ScreenRect area;
+    Fl::screen_work_area(area.x, area.y, area.width, area.height, 0);
+    const ScreenRect placed = place(window.w(), window.h(), FrameBorders(), area);
+    window.position(placed.x, placed.y);
 }
 
 }  // namespace
@@ -244,7 +284,8 @@ std::vector<LauncherTextFit> platformLauncherTextFits(const LauncherState& state
 }
 
 LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
-                                    const LauncherSplash& splash, std::string* noDisplayReason) {
+                                    const LauncherSplash& splash, WindowPlaceRule place,
+                                    std::string* noDisplayReason) {
     std::string failure;
     if (!launcherOpenDisplay(failure)) {
         if (noDisplayReason != nullptr) {
@@ -252,11 +293,13 @@ LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
         }
         return LAUNCHER_NO_DISPLAY;
     }
+    keepToolkitOptionsInProgram();
     LauncherControls controls;
     buildControls(controls, title, state);
     std::unique_ptr<Fl_Window> window(controls.window);
     controls.splash->setPicture(scaledPicture(splash, LAUNCHER_WIDTH, LAUNCHER_HEIGHT));
 
+    placeOnDesktop(*window, place);
     window->show();
     gShownControls = &controls;
     Fl::add_handler(pressStartOnEnter);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ScreenArea.h"
+
 // The launcher window that runs before the game: a splash picture with the
 // option controls along its top edge and a Start button. The game hands in
 // plain values and gets plain values back; the toolkit stays in here.
@@ -30,6 +32,10 @@ struct LauncherState {
     // A replay of the best game is kept: a Watch button follows the best score's
     // line. Only shown, never changed.
     bool bestReplayThere = false;
+    // A short warning shown in the same row, after the best score and Watch (no
+    // sound device), with a tooltip that says more; empty: none.
+    std::string warning;
+    std::string warningTip;
 };
 
 // A picture stretched over the whole window: width x height pixels of 3 bytes
@@ -53,9 +59,10 @@ enum LauncherOutcome {
 // the screen when this returns, and C's number formatting is the "C" one again
 // (the toolkit switches the process's locale while it runs). A display that
 // refuses for a moment is tried again; LAUNCHER_NO_DISPLAY puts the display's name
-// and the reason into noDisplayReason when given.
+// and the reason into noDisplayReason when given. place puts the window on the
+// desktop's usable area (null: the window manager does).
 LauncherOutcome platformRunLauncher(const char* title, LauncherState& state,
-                                    const LauncherSplash& splash,
+                                    const LauncherSplash& splash, WindowPlaceRule place,
                                     std::string* noDisplayReason = nullptr);
 
 // Lets a pad press Start: while the Joystick box is ticked, the launcher asks

@@ -2,70 +2,110 @@
 
 #include <SDL.h>
 
-#include <climits>
 #include <cstring>
 #include <new>
-#include <vector>
 
 namespace {
-constexpr std::uint16_t FORMAT_MS_ADPCM = 2;
 
-void putTag(std::vector<std::uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+// The pieces read as one stream, seeking and reading exactly as the library's
+// own memory source does (a seek past either end stops there).
+struct PieceStream {
+    const WavPiece* pieces;
+    int pieceCount;
+    Sint64 size;
+    Sint64 position;
+};
 
-void putU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        out.push_back(static_cast<std::uint8_t>(value >> shift));
+PieceStream& streamOf(SDL_RWops* source) { return *static_cast<PieceStream*>(source->hidden.unknown.data1); }
+
+Sint64 SDLCALL streamSize(SDL_RWops* source) { return streamOf(source).size; }
+
+Sint64 SDLCALL streamSeek(SDL_RWops* source, Sint64 offset, int whence) {
+    PieceStream& stream = streamOf(source);
+    Sint64 base = 0;
+    if (whence == RW_SEEK_CUR) {
+        base = stream.position;
+    } else if (whence == RW_SEEK_END) {
+        base = stream.size;
+    } else if (whence != RW_SEEK_SET) {
+        return SDL_SetError("Unknown value for 'whence'");
+    }
+    stream.position = SDL_clamp(base + offset, Sint64(0), stream.size);
+    return stream.position;
+}
+
+// Copies count bytes from the stream's position on, across piece boundaries.
+void copyFrom(const PieceStream& stream, Sint64 position, std::uint8_t* target, std::size_t count) {
+    for (int i = 0; i < stream.pieceCount && count > 0; ++i) {
+        const WavPiece& piece = stream.pieces[i];
+        if (position >= Sint64(piece.size)) {
+            position -= Sint64(piece.size);
+            continue;
+        }
+        const std::size_t taken = SDL_min(count, piece.size - std::size_t(position));
+        std::memcpy(target, piece.bytes + position, taken);
+        target += taken;
+        count -= taken;
+        position = 0;
     }
 }
 
-// A minimal RIFF image holding just the format and the data, so the library's
-// WAV reader can decode what the game's own reader has already checked. It has
-// no "fact" chunk, so the decoder yields every block whole.
-bool buildRiffImage(const std::uint8_t* format, std::uint32_t formatSize, const std::uint8_t* data,
-                    std::uint32_t dataSize, std::vector<std::uint8_t>& image) {
-    const std::uint64_t formatPadded = formatSize + (formatSize & 1u);
-    const std::uint64_t riffSize = 4 + 8 + formatPadded + 8 + std::uint64_t(dataSize);
-    if (riffSize + 8 > std::uint64_t(INT_MAX)) {  // the memory reader takes an int size
-        return false;
+size_t SDLCALL streamRead(SDL_RWops* source, void* target, size_t objectSize, size_t objectCount) {
+    PieceStream& stream = streamOf(source);
+    if (objectSize == 0 || objectCount == 0 || objectCount * objectSize / objectCount != objectSize) {
+        return 0;
     }
-    image.reserve(static_cast<std::size_t>(riffSize + 8));
-    putTag(image, "RIFF");
-    putU32(image, static_cast<std::uint32_t>(riffSize));
-    putTag(image, "WAVE");
-    putTag(image, "fmt ");
-    putU32(image, formatSize);
-    image.insert(image.end(), format, format + formatSize);
-    if ((formatSize & 1u) != 0) {
-        image.push_back(0);
-    }
-    putTag(image, "data");
-    putU32(image, dataSize);
-    image.insert(image.end(), data, data + dataSize);
-    return true;
+    const std::size_t count = SDL_min(objectCount * objectSize, std::size_t(stream.size - stream.position));
+    copyFrom(stream, stream.position, static_cast<std::uint8_t*>(target), count);
+    stream.position += Sint64(count);
+    return count / objectSize;
 }
+
+size_t SDLCALL streamWrite(SDL_RWops*, const void*, size_t, size_t) {
+    SDL_SetError("Can't write to read-only memory");
+    return 0;
+}
+
+int SDLCALL streamClose(SDL_RWops* source) {
+    SDL_FreeRW(source);
+    return 0;
+}
+
+SDL_RWops* openPieceStream(PieceStream& stream) {
+    SDL_RWops* source = SDL_AllocRW();
+    if (source != nullptr) {
+        source->size = streamSize;
+        source->seek = streamSeek;
+        source->read = streamRead;
+        source->write = streamWrite;
+        source->close = streamClose;
+        source->type = SDL_RWOPS_UNKNOWN;
+        source->hidden.unknown.data1 = &stream;
+    }
+    return source;
+}
+
 }  // namespace
 
-bool platformDecodeMsAdpcm(const std::uint8_t* format, std::uint32_t formatSize,
-                           const std::uint8_t* data, std::uint32_t dataSize,
-                           std::int16_t*& samples, std::uint32_t& byteCount) {
+bool platformDecodeWav(const WavPiece* pieces, int pieceCount, std::int16_t*& samples,
+                       std::uint32_t& byteCount) {
     samples = nullptr;
     byteCount = 0;
-    if (format == nullptr || data == nullptr || formatSize < 2 ||
-        (format[0] | (format[1] << 8)) != FORMAT_MS_ADPCM) {
-        return false;
+    PieceStream stream = {pieces, pieces != nullptr ? pieceCount : 0, 0, 0};
+    for (int i = 0; i < stream.pieceCount; ++i) {
+        if (pieces[i].bytes == nullptr && pieces[i].size > 0) {
+            return false;
+        }
+        stream.size += Sint64(pieces[i].size);
     }
-    std::vector<std::uint8_t> image;
-    if (!buildRiffImage(format, formatSize, data, dataSize, image)) {
-        return false;
-    }
-    SDL_RWops* source = SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
+    SDL_RWops* source = openPieceStream(stream);
     if (source == nullptr) {
         return false;
     }
     SDL_AudioSpec decodedFormat;
     Uint8* decoded = nullptr;
     Uint32 decodedSize = 0;
-    // freesrc = 1: the reader closes the memory source in every case.
+    // freesrc = 1: the reader closes the source in every case.
     if (SDL_LoadWAV_RW(source, 1, &decodedFormat, &decoded, &decodedSize) == nullptr) {
         return false;
     }

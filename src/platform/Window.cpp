@@ -5,12 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "platform/DisplayConnection.h"
-#include "platform/DisplayLoss.h"
+#include "platform/DisplayServer.h"
 #include "platform/EndSignals.h"
 #include "platform/MessageBoxOwner.h"
 #include "platform/WindowHandle.h"
-#include "platform/WindowVisibility.h"
 
 struct PlatformGlContext {
     SDL_GLContext context = nullptr;
@@ -144,7 +142,8 @@ bool displayRuns(const SDL_DisplayMode& mode) {
 
 }  // namespace
 
-PlatformWindow* platformCreateWindow(const char* title, int width, int height, bool fullScreen) {
+PlatformWindow* platformCreateWindow(const char* title, int width, int height, bool fullScreen,
+                                     WindowFitRule fit) {
     if (width <= 0 || height <= 0) {
         gWindowFailure = "no window can be " + std::to_string(width) + " x " + std::to_string(height);
         return nullptr;
@@ -204,13 +203,13 @@ PlatformWindow* platformCreateWindow(const char* title, int width, int height, b
     if (!fullScreen) {
         // A size larger than the desktop shrinks before the window appears, and
         // again once the window manager's title bar and frame are known.
-        fitWindowOnDesktop(window);
+        fitWindowOnDesktop(window, fit);
     }
     SDL_ShowWindow(window);
     if (!fullScreen) {
         // The frame's size arrives with the events of the window's first showing.
         SDL_PumpEvents();
-        fitWindowOnDesktop(window);
+        fitWindowOnDesktop(window, fit);
     }
     if (fullScreen && !displayRuns(mode)) {
         fail("the display did not switch to " + std::to_string(mode.w) + " x " + std::to_string(mode.h));
@@ -225,6 +224,7 @@ PlatformWindow* platformCreateWindow(const char* title, int width, int height, b
     PlatformWindow* result = new PlatformWindow;
     result->window = window;
     result->fullScreen = fullScreen;
+    result->fit = fit;
     // Error boxes raised from now on stay above the game, even in full screen.
     setMessageBoxOwner(window);
     return result;

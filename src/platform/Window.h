@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ScreenArea.h"
+
 // The game window and its OpenGL context. The game never sees the windowing
 // library; it holds these opaque handles.
 struct PlatformWindow;
@@ -19,11 +21,13 @@ const char* platformWindowFailure();
 bool platformDesktopSize(int& width, int& height);
 
 // Opens a window whose drawable area is width x height screen points (on a
-// high-density display it has more pixels), or as large as fits on the desktop,
-// title bar included, when that is too large. The player may resize and maximise
-// it. fullScreen switches the display to the closest mode of that size first;
-// null when the window or the mode cannot be had.
-PlatformWindow* platformCreateWindow(const char* title, int width, int height, bool fullScreen);
+// high-density display it has more pixels), or the place and size fit gives it
+// on the desktop, title bar included (null: it keeps its size). The player may
+// resize and maximise it; fit places it again when it leaves a full-screen start.
+// fullScreen switches the display to the closest mode of that size first; null
+// when the window or the mode cannot be had.
+PlatformWindow* platformCreateWindow(const char* title, int width, int height, bool fullScreen,
+                                     WindowFitRule fit);
 // A double-buffered RGBA compatibility context with at least 16 depth bits, made
 // current on the window; null on failure.
 PlatformGlContext* platformCreateGlContext(PlatformWindow* window);

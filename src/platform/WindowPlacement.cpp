@@ -3,10 +3,31 @@
 #include <SDL.h>
 
 #include "platform/Window.h"
-#include "platform/WindowFit.h"
 #include "platform/WindowHandle.h"
 
-void fitWindowOnDesktop(SDL_Window* window) {
+namespace {
+
+// The window that left a full-screen start and still waits for its frame (0: none),
+// and the rule it is fitted by.
+Uint32 gWindowAwaitingFrame = 0;
+WindowFitRule gFitAwaitingFrame = nullptr;
+
+// The frame the window manager has drawn around the window, if it has told yet.
+bool knownFrame(SDL_Window* window, FrameBorders& borders) {
+    if (SDL_GetWindowBordersSize(window, &borders.top, &borders.left, &borders.bottom,
+                                 &borders.right) != 0) {
+        borders = FrameBorders();
+        return false;
+    }
+    return borders.top != 0 || borders.left != 0 || borders.bottom != 0 || borders.right != 0;
+}
+
+}  // namespace
+
+void fitWindowOnDesktop(SDL_Window* window, WindowFitRule fit) {
+    if (fit == nullptr) {
+        return;
+    }
     const int display = SDL_GetWindowDisplayIndex(window);
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0) {
@@ -14,19 +35,25 @@ void fitWindowOnDesktop(SDL_Window* window) {
     }
     // Known only once a window manager has framed the window; 0 without one.
     FrameBorders borders;
-    if (SDL_GetWindowBordersSize(window, &borders.top, &borders.left, &borders.bottom,
-                                 &borders.right) != 0) {
-        borders = FrameBorders();
-    }
+    knownFrame(window, borders);
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(window, &width, &height);
     ScreenRect placed;
-    if (fitWindowInArea(width, height, borders, ScreenRect{usable.x, usable.y, usable.w, usable.h},
-                        placed)) {
+    if (fit(width, height, borders, ScreenRect{usable.x, usable.y, usable.w, usable.h}, placed)) {
         SDL_SetWindowSize(window, placed.width, placed.height);
         SDL_SetWindowPosition(window, placed.x, placed.y);
     }
+}
+
+void fitWindowOnceFramed() {
+    SDL_Window* window = gWindowAwaitingFrame != 0 ? SDL_GetWindowFromID(gWindowAwaitingFrame) : nullptr;
+    FrameBorders borders;
+    if (window == nullptr || !knownFrame(window, borders)) {
+        return;
+    }
+    gWindowAwaitingFrame = 0;
+    fitWindowOnDesktop(window, gFitAwaitingFrame);
 }
 
 bool platformFullScreen(PlatformWindow* window) {
@@ -45,7 +72,11 @@ bool platformToggleFullScreen(PlatformWindow* window) {
         SDL_SetWindowFullscreen(window->window, 0);
         if (window->fullScreen) {
             window->fullScreen = false;
-            fitWindowOnDesktop(window->window);
+            fitWindowOnDesktop(window->window, window->fit);
+            // A window manager frames it again only later: the desktop's size
+            // fits without the frame, but not with its title bar.
+            gWindowAwaitingFrame = SDL_GetWindowID(window->window);
+            gFitAwaitingFrame = window->fit;
         } else {
             // A window manager puts it back itself; without one nobody else does.
             const SDL_Rect& before = window->beforeFullScreen;
@@ -53,6 +84,7 @@ bool platformToggleFullScreen(PlatformWindow* window) {
             SDL_SetWindowPosition(window->window, before.x, before.y);
         }
     } else {
+        gWindowAwaitingFrame = 0;
         SDL_Rect& before = window->beforeFullScreen;
         SDL_GetWindowPosition(window->window, &before.x, &before.y);
         SDL_GetWindowSize(window->window, &before.w, &before.h);

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/StartReport.h"
+#include "math/ProgramClock.h"
 #include "platform/AudioDevice.h"
-#include "platform/Clock.h"
 #include "sound/SoundPlayer.h"
 
 void SoundPlayer::open(float hearingRange, const Vec3* listenerPos, const Vec3* listenerFacingDir) {
@@ -60,7 +60,7 @@ void SoundPlayer::prepareMixing() {
     writeCursor = 0;
     nextBufferIsA = true;
     deviceReadOffset = 0;
-    lastMixMilliseconds.store(platformMilliseconds(), std::memory_order_relaxed);
+    lastMixMilliseconds.store(programMilliseconds(), std::memory_order_relaxed);
 }
 
 void SoundPlayer::close() { closeWith(platformCloseAudio); }

@@ -3,7 +3,7 @@
 #include "core/ErrorMessages.h"
 #include "core/FileBytes.h"
 #include "core/MediaPath.h"
-#include "platform/WavDecoder.h"
+#include "sound/MsAdpcm.h"
 #include "sound/SoundPlayer.h"
 #include "sound/WavReader.h"
 
@@ -16,9 +16,8 @@ int takeSamples(WavContents& wav, std::int16_t*& samples, std::uint32_t& sampleC
         return 0;
     }
     std::uint32_t decodedBytes = 0;
-    if (!platformDecodeMsAdpcm(wav.format, wav.formatSize,
-                               reinterpret_cast<const std::uint8_t*>(wav.data), wav.dataSize, samples,
-                               decodedBytes)) {
+    if (!decodeMsAdpcm(wav.format, wav.formatSize, reinterpret_cast<const std::uint8_t*>(wav.data),
+                       wav.dataSize, samples, decodedBytes)) {
         return SOUND_ERROR_CONVERSION;
     }
     sampleCount = decodedBytes / 2;

@@ -3,7 +3,7 @@
 // an early near ear, and muffling from behind.
 #include <cstring>
 
-#include "platform/Clock.h"
+#include "math/ProgramClock.h"
 #include "sound/SoundPlayer.h"
 
 namespace {
@@ -49,7 +49,7 @@ void SoundPlayer::refill() {
     if (mixRing == nullptr) {
         return;
     }
-    lastMixMilliseconds.store(platformMilliseconds(), std::memory_order_relaxed);
+    lastMixMilliseconds.store(programMilliseconds(), std::memory_order_relaxed);
     if (mixingPaused.load(std::memory_order_acquire)) {
         // Silence, and every sound stays where it was: it goes on from there.
         std::memset(nextBufferIsA ? bufferA : bufferB, 0, MIX_BUFFER_BYTES);

@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "math/Clock.h"
-#include "platform/Clock.h"
+#include "math/ProgramClock.h"
 #include "sound/SoundPlayer.h"
 
 namespace {
@@ -68,7 +68,7 @@ bool SoundPlayer::stillToBeHeard(int slot) const {
         return false;
     }
     const std::uint64_t lastMix = lastMixMilliseconds.load(std::memory_order_relaxed);
-    const std::uint64_t now = platformMilliseconds();
+    const std::uint64_t now = programMilliseconds();
     return now < lastMix || now - lastMix < OUTPUT_STALL_MILLISECONDS;
 }
 

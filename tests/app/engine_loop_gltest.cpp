@@ -27,12 +27,8 @@ GLint glInteger(GLenum name) {
 class WindowLoopTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        engine.options().width = 640;
-        engine.options().height = 480;
-        engine.options().windowed = 1;
-        ASSERT_TRUE(engine.init(TITLE, nullptr, Color4(), 1.0f, 500.0f, OPTIONS_DEFAULTS));
+        ASSERT_TRUE(startWindowedEngine(engine, game));
         engine.setFrameObserver([this] { depthWhileDrawing = glInteger(GL_PROJECTION_STACK_DEPTH); });
-        engine.beginPlay(game);
     }
     // Moves the clock on and runs one iteration; how many steps it took.
     long iterate(double advance) {

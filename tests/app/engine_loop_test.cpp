@@ -5,6 +5,7 @@
 
 #include "app/Engine.h"
 #include "app/FrameTick.h"
+#include "app/LoopGameStub.h"
 #include "core/ErrorMessages.h"
 #include "input/Joystick.h"
 #include "support/TestSeams.h"
@@ -12,37 +13,13 @@
 
 namespace {
 
-// Keeps every record it is stepped with.
-class RecordingGame : public LoopGame {
-public:
-    std::vector<TickInput> steps;
-    bool soundsHeard = false;
-    bool heldForViewer = false;
-
-    void step(const TickInput& input) override { steps.push_back(input); }
-    bool scoreSoundsHeard() const override { return soundsHeard; }
-    bool pictureHeld() const override { return false; }
-    bool pictureUnchanged() const override { return false; }
-    const Matrix4& viewMatrix() const override { return view_; }
-    void draw() override {}
-    bool paused() const override { return false; }
-    bool downInPlay() const override { return false; }
-    bool newGameNext() const override { return false; }
-    const char* labelShown() const override { return ""; }
-    void startRecordedGame(const char*) override {}
-    void holdForViewer(bool held) override { heldForViewer = held; }
-
-private:
-    Matrix4 view_;
-};
-
 // The main loop without a window, on a clock the test moves by hand.
 class EngineLoopTest : public ::testing::Test {
 protected:
     double now = 100.0;
     ClockOverride clock{[this] { return now; }};
     Engine engine;
-    RecordingGame game;
+    LoopGameStub game;
 
     void SetUp() override { engine.startHeadless(PlayOptions()); }
     bool iterateAt(double time) {

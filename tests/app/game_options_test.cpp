@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/GameOptions.h"
-#include "platform/IniFile.h"
+#include "core/IniFile.h"
 #include "support/BlockedReplace.h"
 #include "support/TempMediaDir.h"
 

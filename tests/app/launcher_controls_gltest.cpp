@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/LauncherDriver.h"
+#include "core/WindowFit.h"
 #include "platform/Launcher.h"
 
 #include <X11/Xlib.h>
@@ -114,7 +115,7 @@ void expectSameState(const LauncherState& actual, const LauncherState& expected)
 LauncherOutcome playLauncher(LauncherState& state, const std::string& actions,
                              const LauncherSplash& splash = LauncherSplash(), bool closeAfterwards = false) {
     LauncherDriver driver(actions, closeAfterwards);
-    const LauncherOutcome outcome = platformRunLauncher(TITLE, state, splash);
+    const LauncherOutcome outcome = platformRunLauncher(TITLE, state, splash, centreInArea);
     driver.launcherReturned();
     EXPECT_FALSE(driver.hadToCloseIt()) << "the actions did not end the launcher";
     return outcome;
@@ -216,7 +217,7 @@ TEST_F(LauncherControls, APadPressIsStartWhileTheJoystickBoxIsTicked) {
 }
 
 // A 2 x 2 picture fills the whole 640 x 480 window, top row at the top and each
-// pixel in its own colour.
+// pixel in its own colour; the window stands in the middle of the 1024 x 768 screen.
 TEST_F(LauncherControls, TheSplashIsStretchedOverTheWindow) {
     const std::vector<std::uint8_t> rgb = {255, 0, 0, 0, 255, 0,  // red, green
                                            0, 0, 255, 255, 255, 255};  // blue, white
@@ -227,7 +228,7 @@ TEST_F(LauncherControls, TheSplashIsStretchedOverTheWindow) {
     const std::string samples = scratchFile("splash.txt");
     const std::string size = scratchFile("size.txt");
     LauncherState state = makeState(1, 0, 0, 0, 0, 0);
-    const std::string actions = "xwininfo -id $W | grep -E 'Width|Height' > " + size + "; " +
+    const std::string actions = "xwininfo -id $W | grep -E 'Absolute|Width|Height' > " + size + "; " +
                                 samplePixelCommand(160, 120, samples) + samplePixelCommand(480, 120, samples) +
                                 samplePixelCommand(160, 360, samples) + samplePixelCommand(480, 360, samples) +
                                 samplePixelCommand(2, 470, samples) + samplePixelCommand(637, 470, samples) +
@@ -235,27 +236,30 @@ TEST_F(LauncherControls, TheSplashIsStretchedOverTheWindow) {
     EXPECT_EQ(playLauncher(state, actions, splash), LAUNCHER_STARTED);
     EXPECT_EQ(splitLines(readSamples(samples)),
               (std::vector<std::string>{"#FF0000", "#00FF00", "#0000FF", "#FFFFFF", "#0000FF", "#FFFFFF"}));
-    EXPECT_EQ(readSamples(size), "  Width: 640\n  Height: 480\n");
+    EXPECT_EQ(readSamples(size), "  Absolute upper-left X:  192\n  Absolute upper-left Y:  144\n"
+                                 "  Width: 640\n  Height: 480\n");
 }
 
 // At the font the launcher chose, every text shows whole in its control (the
-// toolkit's own measure), and every option says in a tooltip what it does, as
-// Watch does. Watch is there only when a replay is.
-TEST_F(LauncherControls, EveryTextFitsItsControlWholeAndEveryOptionHasATip) {
+// toolkit's own measure), and every control says in a tooltip what it does.
+// Watch is there only when a replay is.
+TEST_F(LauncherControls, EveryTextFitsItsControlWholeAndEveryControlHasATip) {
     LauncherState state = makeState(1, 0, 0, 0, 0, 0);
     state.bestScore = "Best score: 999999999 (2024-12-31 23:59)";
     EXPECT_EQ(platformLauncherTextFits(state).back().text, state.bestScore);
     state.bestReplayThere = true;
+    state.warning = "No sound device";  // beside them in the bottom row
+    state.warningTip = "What the warning means and what to do about it.";
     std::vector<std::string> texts;
     for (const LauncherTextFit& fit : platformLauncherTextFits(state)) {
         texts.push_back(fit.text);
         EXPECT_EQ(fit.visible, fit.text);
-        const bool isOption = fit.text != "Start" && fit.text != state.bestScore;
-        EXPECT_EQ(fit.tip.size() > 20, isOption) << fit.text << ": " << fit.tip;
+        const bool isControl = fit.text != state.bestScore;
+        EXPECT_EQ(fit.tip.size() > 20, isControl) << fit.text << ": " << fit.tip;
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"Rez", "640x480", "800x600", "1024x800", "ScreenRez", "Windowed",
                                                "Lights", "Music", "Joystick", "HiQTexture", "Start",
-                                               state.bestScore, "Watch"}));
+                                               state.bestScore, "Watch", state.warning}));
 }
 
 TEST_F(LauncherControls, TheWindowIsOffTheScreenWhenItReturns) {
@@ -276,13 +280,40 @@ TEST_F(LauncherControls, NumbersAreReadTheCWayAfterwards) {
     EXPECT_EQ(std::strtod("1.5", nullptr), 1.5);
 }
 
+// The toolkit keeps preference files of its own, which an uninstall would leave
+// behind: a launcher shown, its tooltips and list used, writes none in the
+// player's home or configuration folder.
+TEST_F(LauncherControls, TheToolkitWritesNoFilesOfItsOwn) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process: the toolkit has read nothing yet
+    // The same folder in the test and in the fresh copy of the program the death test runs.
+    const std::filesystem::path home = ::testing::TempDir() + "zf-launcher-home";
+    std::filesystem::remove_all(home);
+    std::filesystem::create_directories(home / "config");
+    EXPECT_EXIT(
+        {
+            setenv("HOME", home.c_str(), 1);
+            setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+            LauncherState state = makeState(1, 0, 0, 0, 0, 0);
+            const std::string actions = "xdotool mousemove --window $W 80 12 sleep 1 click 1 sleep 0.3 key Escape; " +
+                                        ALT_S;
+            std::exit(playLauncher(state, actions) == LAUNCHER_STARTED ? 7 : 1);
+        },
+        ::testing::ExitedWithCode(7), "");
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(home)) {
+        written.push_back(entry.path().string());
+    }
+    EXPECT_EQ(written, (std::vector<std::string>{(home / "config").string()}));
+    std::filesystem::remove_all(home);
+}
+
 TEST(LauncherControlsDeathTest, NoDisplayIsReportedInsteadOfEndingTheProcess) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             unsetenv("DISPLAY");
             LauncherState state = makeState(1, 0, 0, 0, 0, 0);
-            std::exit(platformRunLauncher(TITLE, state, LauncherSplash()) == LAUNCHER_NO_DISPLAY ? 7 : 1);
+            std::exit(platformRunLauncher(TITLE, state, LauncherSplash(), centreInArea) == LAUNCHER_NO_DISPLAY ? 7 : 1);
         },
         ::testing::ExitedWithCode(7), "");
 }

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/ErrorMessages.h"
@@ -178,6 +180,29 @@ TEST_F(LauncherOptionsTest, WatchTakesTheChoicesAndAsksForTheReplay) {
     EXPECT_EQ(options.lights, 1);
     EXPECT_TRUE(runLauncher(options, START_CLICK));
     EXPECT_FALSE(options.watchBestReplay);
+}
+
+// Without a sound output the bottom row says so, on a box of its own over the
+// splash; with one, the splash shows there.
+TEST_F(LauncherOptionsTest, TheBottomRowWarnsOfAMissingSoundDevice) {
+    const unsigned char red[3] = {255, 0, 0};
+    writeTwoColourJpeg(dir.mediaPath("splash.jpg"), 16, 16, red, red);
+    const std::string samples = (std::filesystem::path(dir.root()) / "samples.txt").string();
+    const char* const previousDriver = std::getenv("SDL_AUDIODRIVER");
+    const std::string restoredDriver = previousDriver != nullptr ? previousDriver : "dummy";
+    for (const auto& [driver, warned] : {std::pair<const char*, bool>{"no-such-driver", true}, {"dummy", false}}) {
+        setenv("SDL_AUDIODRIVER", driver, 1);
+        GameOptions options;
+        EXPECT_TRUE(runLauncher(options, samplePixelCommand(20, 420, samples) + START_CLICK));
+        int r = 0;
+        int g = 0;
+        int b = 0;
+        const std::string sample = readSamples(samples);
+        ASSERT_TRUE(parseColour(sample.substr(0, 7), r, g, b)) << driver << ": '" << sample << "'";
+        const bool splashShows = r > 200 && g < 60 && b < 60;
+        EXPECT_EQ(splashShows, !warned) << driver << ": " << sample;
+    }
+    setenv("SDL_AUDIODRIVER", restoredDriver.c_str(), 1);
 }
 
 TEST_F(LauncherOptionsTest, AnUnreadableSplashLeavesAWorkingWindowAndNoMessage) {

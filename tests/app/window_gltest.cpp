@@ -47,11 +47,7 @@ protected:
 class EngineWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        engine.options().width = 640;
-        engine.options().height = 480;
-        engine.options().windowed = 1;
-        ASSERT_TRUE(engine.init(TITLE, nullptr, Color4(), 1.0f, 500.0f, OPTIONS_DEFAULTS));
-        engine.beginPlay(game);
+        ASSERT_TRUE(startWindowedEngine(engine, game));
     }
     // One iteration of the main loop at a due tick.
     void tick() {

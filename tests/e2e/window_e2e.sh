@@ -3,10 +3,11 @@
 # resized to 21:9 and 1000 x 700, maximised, and to full screen and back by
 # Alt+Enter and by F11, the picture always filling it with the score label at its
 # bottom-left; resolutions too tall for the desktop (1024 x 800, ScreenRez) open
-# as large as fits; game.ini keeps the chosen resolution. A second window taking
-# the focus during a down pauses the game (PAUSED; the picture holds, even
-# resized); the click that brings the focus back does nothing; P resumes. The
-# pointer stays in the window only during a down.
+# as large as fits, and so does the window a full-screen start switches to;
+# game.ini keeps the chosen resolution. A second window taking the focus during
+# a down pauses the game (PAUSED; the picture holds, even resized); the click
+# that brings the focus back does nothing; P resumes. The pointer stays in the
+# window only during a down.
 # Usage: window_e2e.sh PATH-OF-zorbak SOURCE-MEDIA-FOLDER
 # (ZF_SCREENSHOT_DIR keeps the pictures at 1000 x 700, 21:9 and full screen)
 # shellcheck disable=SC2016  # wait_until's checks are bash text, run later
@@ -124,13 +125,22 @@ fits_desktop() {
 }
 
 # Scenario, game.ini's resolution (width, height, choice), the size it keeps.
-for case in "window 640 480 0 640 480" "1024x800 1024 800 2 1024 800" "ScreenRez 640 480 3 1280 800"; do
+# The last starts in full screen at the desktop's size and is then switched to a
+# window, whose frame the window manager draws only afterwards.
+for case in "window 640 480 0 640 480" "1024x800 1024 800 2 1024 800" "ScreenRez 640 480 3 1280 800" \
+  "full-screen 640 480 3 1280 800"; do
   read -r SCENARIO width height choice saved_width saved_height <<< "$case"
-  start_game_window "$SCENARIO" "$(windowed_options "$width" "$height" "$choice")" || continue
+  options=$(windowed_options "$width" "$height" "$choice")
+  [ "$SCENARIO" != full-screen ] || options=${options/Windowed=1/Windowed=0}
+  start_game_window "$SCENARIO" "$options" || continue
   if [ "$SCENARIO" = window ]; then
     resize_maximise_full_screen
     focus_pause
   else
+    if [ "$SCENARIO" = full-screen ]; then
+      xdotool windowactivate --sync "$GAME_WINDOW" key F11
+      wait_until '[ "$(window_size)" != 1280x800 ]' 5 && sleep 0.3
+    fi
     fits_desktop
   fi
   quit_and_check_exit

@@ -5,7 +5,7 @@
 #include "input/Controls.h"
 #include "platform/GamepadDevice.h"
 #include "platform/JoystickDevice.h"
-#include "platform/VirtualPad.h"
+#include "support/VirtualPad.h"
 #include "support/WindowMessages.h"
 
 namespace {

@@ -37,3 +37,16 @@ TEST(EndSignalsTest, ARunStuckAfterASignalEndsWithItsSaveAndTheSignalsCode) {
     EXPECT_EQ(saved, "saved");
     std::remove(marker.c_str());
 }
+
+// A write to a connection whose other end is gone raises SIGPIPE: it must leave
+// the process running, so that the failed write reaches the display-loss end.
+TEST(EndSignalsTest, ABrokenPipeDoesNotEndTheRun) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            platformCatchEndSignals();
+            std::raise(SIGPIPE);
+            std::_Exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
+}

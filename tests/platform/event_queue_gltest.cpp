@@ -18,7 +18,7 @@ int letInOnlyPushedEvents(void*, SDL_Event*) {
 class EventQueueTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = platformCreateWindow("event test", 640, 480, false);
+        window = platformCreateWindow("event test", 640, 480, false, nullptr);
         ASSERT_NE(window, nullptr);
         // The window's own start-up events (shown, exposed) are not under test, but
         // they name the window: its id is what its events carry. (Keyboard focus

@@ -17,9 +17,9 @@ SDL_Window* parentOfABox() {
 // alone again instead of naming a destroyed parent.
 TEST(MessageBoxOwnerTest, TheOpenGameWindowOwnsEveryBox) {
     ASSERT_EQ(parentOfABox(), nullptr);
-    PlatformWindow* earlier = platformCreateWindow("earlier", 32, 32, false);
+    PlatformWindow* earlier = platformCreateWindow("earlier", 32, 32, false, nullptr);
     ASSERT_NE(earlier, nullptr);
-    PlatformWindow* game = platformCreateWindow("Zorbak Football II", 64, 48, false);
+    PlatformWindow* game = platformCreateWindow("Zorbak Football II", 64, 48, false, nullptr);
     ASSERT_NE(game, nullptr);
     SDL_Window* parent = parentOfABox();
     ASSERT_NE(parent, nullptr);

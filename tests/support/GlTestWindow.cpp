@@ -5,7 +5,7 @@
 #include "platform/Window.h"
 
 GlTestWindow::GlTestWindow(int width, int height) : width_(width), height_(height) {
-    window_ = platformCreateWindow("gl test", width, height, false);
+    window_ = platformCreateWindow("gl test", width, height, false, nullptr);
     context_ = platformCreateGlContext(window_);
     if (context_ != nullptr) {
         glViewport(0, 0, width, height);

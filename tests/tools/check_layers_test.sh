@@ -35,4 +35,16 @@ for branch in "#ifdef _WIN32" "#if defined(__EMSCRIPTEN__)"; do
   grep -qF "core/Paths.cpp:3: $branch" <<<"$output" || fail "no line for $branch: $output"
   sed -i '$d' "$tree/core/Paths.cpp"
 done
+# Files named for one system: beside another system's version only, in platform/ only.
+touch "$tree/platform/ClockPosix.cpp" "$tree/platform/ClockWindows.cpp"
+bash "$check" "$tree"
+expect_misnamed() {
+  local file="$1" reason="$2"
+  touch "$tree/$file"
+  output=$(bash "$check" "$tree" 2>&1) && fail "$file was accepted"
+  grep -qF "$reason" <<<"$output" || fail "no line for $file: $output"
+  rm "$tree/$file"
+}
+expect_misnamed platform/Clock.cpp "platform/ClockPosix.cpp: platform/Clock.cpp beside it"
+expect_misnamed core/PathsX11.cpp "core/PathsX11.cpp: named for one system outside platform/"
 echo "layer check: all cases behave"

@@ -2,7 +2,8 @@
 
 // One scripted drive of the real game, run through the game's own main loop under
 // a stepped clock, with the renderer's shortcuts on or off: the benchmark that
-// times the drive and the window test that compares its pictures play the same one.
+// times the drive and the window tests that compare its pictures play the same
+// one. Its recording can be watched back the same way.
 #include <stdlib.h>
 
 #include <cstdint>
@@ -31,6 +32,7 @@ struct DriveSetup {
     int width = 640;
     int height = 480;
     bool photograph = false;  // read back every drawn picture
+    const Replay* watched = nullptr;  // watched back instead of played (watch())
 };
 
 struct DriveTurn {
@@ -67,6 +69,7 @@ public:
         options.height = setup.height;
         options.windowed = 1;
         options.lights = setup.lights;
+        if (setup.watched != nullptr) engine_->watch(*setup.watched);
         ready_ = engine_->init("scripted drive", nullptr, Color4(), 1.0f, 500.0f, OPTIONS_DEFAULTS);
         setRandomState(2u);  // a drive whose kick is good
         ready_ = ready_ && game_->setup();
@@ -114,7 +117,14 @@ public:
         glFinish();
     }
 
+    // One turn for each of the watched replay's records.
+    void watch() {
+        idle(static_cast<int>(setup_.watched->ticks.size()));
+        glFinish();
+    }
+
     bool ready() const { return ready_; }
+    const Replay& recording() const { return engine_->recording(); }
     const std::vector<DriveTurn>& turns() const { return turns_; }
     const std::set<std::string>& labels() const { return labels_; }
     bool ballFlew() const { return ballFlew_; }

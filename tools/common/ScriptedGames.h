@@ -52,6 +52,20 @@ public:
     void untilHikeAwaited(int limit = 600) {
         for (int i = 0; i < limit && game_.phase != PHASE_WAIT_HIKE && engine_.running(); ++i) turn();
     }
+    // Hikes, running up the field and to one side.
+    void hikeForCorner(std::uint32_t side) {
+        hold(VK_UP_KEY);
+        hold(side);
+        tap(VK_SPACE_KEY);
+    }
+    // Runs until the down is over, lets go of the keys and waits for the next hike.
+    void playOutTheRun(std::uint32_t side) {
+        turnsWhile(PHASE_PLAY, 2000);
+        release(side);
+        release(VK_UP_KEY);
+        untilHikeAwaited();
+        turns(3);
+    }
     const Game& game() const { return game_; }
     // Every text the label showed, in order, each once in a row.
     const std::vector<std::string>& labels() const { return labels_; }
@@ -108,16 +122,10 @@ inline void playAKickFromTheMiddle(ScriptedPlayer& player) {
 // A kick while running for a corner flies wide.
 inline void playAKickOnTheRun(ScriptedPlayer& player) {
     player.untilHikeAwaited();
-    player.hold(VK_UP_KEY);
-    player.hold(VK_LEFT_KEY);
-    player.tap(VK_SPACE_KEY);
+    player.hikeForCorner(VK_LEFT_KEY);
     player.turns(20);
     player.tap(VK_CONTROL_KEY);
-    player.turnsWhile(PHASE_PLAY, 2000);
-    player.release(VK_LEFT_KEY);
-    player.release(VK_UP_KEY);
-    player.untilHikeAwaited();
-    player.turns(3);
+    player.playOutTheRun(VK_LEFT_KEY);
 }
 
 // Straight up the middle, four times: a robot waits dead ahead at every down.
@@ -138,9 +146,7 @@ inline void playUpTheMiddle(ScriptedPlayer& player) {
 // press that comes back resumes without hiking. Then the corners as usual.
 inline void playWithPauses(ScriptedPlayer& player) {
     player.untilHikeAwaited();
-    player.hold(VK_UP_KEY);
-    player.hold(VK_RIGHT_KEY);
-    player.tap(VK_SPACE_KEY);
+    player.hikeForCorner(VK_RIGHT_KEY);
     player.turns(15);
     player.tap(VK_P_KEY);
     player.turns(20);
@@ -151,26 +157,16 @@ inline void playWithPauses(ScriptedPlayer& player) {
     player.send(MESSAGE_FOCUS_GAINED);
     player.send(MESSAGE_MOUSE_MOVE);  // the focus came by the keyboard
     player.tap(VK_SPACE_KEY);
-    player.turnsWhile(PHASE_PLAY, 2000);
-    player.release(VK_RIGHT_KEY);
-    player.release(VK_UP_KEY);
-    player.untilHikeAwaited();
-    player.turns(3);
+    player.playOutTheRun(VK_RIGHT_KEY);
 }
 
 // A hike tapped shorter than a tick, between two of them.
 inline void playATapBetweenTicks(ScriptedPlayer& player) {
     player.untilHikeAwaited();
     player.turns(10);
-    player.hold(VK_UP_KEY);
-    player.hold(VK_LEFT_KEY);
-    player.tap(VK_SPACE_KEY);
+    player.hikeForCorner(VK_LEFT_KEY);
     player.turn();
-    player.turnsWhile(PHASE_PLAY, 2000);
-    player.release(VK_LEFT_KEY);
-    player.release(VK_UP_KEY);
-    player.untilHikeAwaited();
-    player.turns(3);
+    player.playOutTheRun(VK_LEFT_KEY);
 }
 
 struct GoldenGame {

@@ -11,10 +11,8 @@
 
 #include "../common/BackBufferPicture.h"
 #include "app/Engine.h"
-#include "app/EngineGl.h"
 #include "game/Game.h"
 #include "model/Model.h"
-#include "model/TextureCache.h"
 #include "platform/ExecutablePath.h"
 
 namespace {
@@ -23,14 +21,13 @@ const int WIDTH = 640, HEIGHT = 480;
 // The game's own clipping planes.
 const float NEAR_PLANE = 1.0f, FAR_PLANE = 500.0f;
 
-// The game's own projection, view and matrix stacks: the pure perspective is kept
-// below a pushed copy that takes the view, as in every frame of play.
-void beginView(Engine& engine, Vec3 eye, Vec3 target) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    engine.camera.lookAt(eye, target, Vec3(0, 1, 0));
-    engine.applyCamera();
+// The game's own view: the pure perspective is kept below a pushed copy that
+// takes the view matrix, as in every frame of play.
+void beginView(View& view, Vec3 eye, Vec3 target) {
+    view.beginFrame();
+    Matrix4 viewMatrix;
+    viewMatrix.lookAt(eye, target, Vec3(0, 1, 0));
+    view.applyCamera(viewMatrix);
 }
 
 void place(Model& model, Vec3 position, float heading) {
@@ -54,17 +51,17 @@ int main(int argc, char** argv) {
     for (int lights = 0; lights < 2; ++lights) {
         // A fresh engine for each lighting, set up as the game's own start sets it.
         Engine engine;
-        engine.options.width = WIDTH;
-        engine.options.height = HEIGHT;
-        engine.options.windowed = 1;
-        engine.options.lights = lights;
-        if (!engine.createWindow("preview")) {
+        GameOptions& options = engine.options();
+        options.width = WIDTH;
+        options.height = HEIGHT;
+        options.windowed = 1;
+        options.lights = lights;
+        resetDisplayListNamesForTesting();  // each engine's window brings a context of its own
+        if (!engine.init("preview", nullptr, Color4(), NEAR_PLANE, FAR_PLANE, OPTIONS_DEFAULTS)) {
             std::fprintf(stderr, "no OpenGL window (run under Xvfb)\n");
             return 1;
         }
-        applyInitialGlState(engine, NEAR_PLANE, FAR_PLANE);
-        resetTextureCache(false);
-        engine.setLightPosition(0, GAME_LIGHT_POSITION);
+        engine.view().setLightPosition(0, GAME_LIGHT_POSITION);
         // Declared after the engine, so their display lists go while its context lives.
         Model field, uprights, dog, robot, ball;
         field.load("field.a3f");
@@ -81,14 +78,15 @@ int main(int argc, char** argv) {
                               {"close", Vec3(1.5f, 3.2f, -49), Vec3(0, 0.9f, -42), Vec3(0.8f, 0.6f, -44),
                                Vec3(-2.2f, 1.5f, -41)}};
         for (const View& v : views) {
-            beginView(engine, v.eye, v.target);
+            beginView(engine.view(), v.eye, v.target);
             place(dog, v.dogAt, FACING_GOAL);
             place(ball, Vec3(v.dogAt.x, v.dogAt.y + 1.5f, v.dogAt.z), FACING_GOAL);
             place(robot, v.robotAt, 0);
             for (Model* m : {&field, &uprights, &dog, &ball, &robot}) m->draw();
             std::string path = out + "/gl_" + v.name + (lights ? "_lights_on.ppm" : "_lights_off.ppm");
             ok = savePicture(path) && ok;
-            engine.endFrame();
+            engine.view().endFrame();
+            engine.window().swapBuffers();
         }
     }
     return ok ? 0 : 1;

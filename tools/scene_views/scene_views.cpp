@@ -23,7 +23,6 @@
 #include "../common/BackBufferPicture.h"
 #include "../media_generator/Models.h"
 #include "app/Engine.h"
-#include "core/FrameTime.h"
 #include "game/Game.h"
 #include "math/Clock.h"
 #include "math/Random.h"
@@ -67,6 +66,9 @@ GLuint makeCrowdMaskTexture() {
     return name;
 }
 
+// The game in its own main loop: keys go in as window messages, the clock moves
+// one step a turn and every tick draws; each picture is read as it is drawn,
+// before the swap.
 class ScenePlayer {
 public:
     ScenePlayer(int width, int height, int lights) {
@@ -74,16 +76,20 @@ public:
         shot.height = height;
         setClockForTesting([this] { return now; });
         resetDisplayListNamesForTesting();  // every run brings a context of its own
-        engine.options.width = width;
-        engine.options.height = height;
-        engine.options.windowed = 1;
-        engine.options.lights = lights;
+        GameOptions& options = engine.options();
+        options.width = width;
+        options.height = height;
+        options.windowed = 1;
+        options.lights = lights;
         ready = engine.init("Zorbak Football II", nullptr, Color4(), 1.0f, 500.0f, OPTIONS_DEFAULTS);
         if (ready) {
             game = std::make_unique<Game>(engine);
             setRandomState(20240611u);
             ready = game->setup();
             crowdMask = makeCrowdMaskTexture();
+            engine.setDrawEveryTick(true);
+            engine.setFrameObserver([this] { readPicture(); });
+            engine.beginPlay(*game);
         }
     }
     ~ScenePlayer() {
@@ -98,25 +104,29 @@ public:
     GLuint crowdMask = 0;
     double now = 100.0;
 
-    // One turn of the main loop; the picture is read before the swap.
+    // One turn of the main loop, a tick after the last; the picture it drew.
     Pixels frame(Pixels* crowdPixels = nullptr) {
         now += FRAME_STEP;
-        gFrameTime = engine.beginFrame();
-        game->update();
-        engine.applyCamera();
-        game->draw();
-        Pixels picture = shot.read();
-        if (crowdPixels) *crowdPixels = crowdMaskPicture();
-        engine.endFrame();
-        return picture;
+        crowdPixels_ = crowdPixels;
+        engine.runIteration(*game);
+        crowdPixels_ = nullptr;
+        return picture_;
     }
 
+    void send(MessageKind kind, std::uint32_t key) {
+        WindowMessage message;
+        message.kind = kind;
+        message.wParam = key;
+        engine.handleMessage(message);
+    }
+
+    // Up stays held from here on: straight to the goal. A key rather than the
+    // pointer, which a stray pointer event from the display could move.
     void hike() {
-        engine.stickX = 0.0f;
-        engine.stickY = -1.0f;  // pointer at the top of the window: straight to the goal
-        engine.keyDown[VK_SPACE_KEY] = 1;
+        send(MESSAGE_KEY_DOWN, VK_UP_KEY);
+        send(MESSAGE_KEY_DOWN, VK_SPACE_KEY);
         frame();
-        engine.keyDown[VK_SPACE_KEY] = 0;
+        send(MESSAGE_KEY_UP, VK_SPACE_KEY);
     }
 
     void hikeAndRunUpTheField() {
@@ -132,6 +142,11 @@ public:
     }
 
 private:
+    void readPicture() {
+        picture_ = shot.read();
+        if (crowdPixels_) *crowdPixels_ = crowdMaskPicture();
+    }
+
     // The same view drawn again: the other models only fill the depth buffer, and
     // the field shows the crowd mask instead of its own texture, unlit.
     Pixels crowdMaskPicture() {
@@ -152,6 +167,9 @@ private:
         if (lit) glEnable(GL_LIGHTING);
         return shot.read();
     }
+
+    Pixels picture_;
+    Pixels* crowdPixels_ = nullptr;
 };
 
 // Mean absolute difference per colour channel over the pixels that show the crowd
@@ -199,7 +217,7 @@ bool photograph(int width, int height, int lights, const std::string& out) {
         if (!player.ready) return false;
         player.frame();
         player.hikeAndRunUpTheField();
-        player.engine.keyDown[VK_CONTROL_KEY] = 1;
+        player.send(MESSAGE_KEY_DOWN, VK_CONTROL_KEY);
         Pixels highest;
         double highestPitch = -90;
         while (player.game->phase == PHASE_PLAY) {

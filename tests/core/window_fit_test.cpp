@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "platform/WindowFit.h"
+#include "core/WindowFit.h"
 
 TEST(WindowFitTest, TooLargeShrinksToTheRoomTheFrameLeaves) {
     const FrameBorders openbox{20, 1, 5, 1};
@@ -22,7 +22,7 @@ TEST(WindowFitTest, TooLargeShrinksToTheRoomTheFrameLeaves) {
         {"the desktop's size", 1280, 800, openbox, desktop, true, {1, 20, 1278, 775}},
         {"too wide, no frame", 1600, 600, {}, desktop, true, {0, 100, 1280, 600}},
         {"a panel at the top", 1024, 800, openbox, {0, 30, 1280, 770}, true, {128, 50, 1024, 745}},
-        {"no room at all", 640, 480, openbox, {0, 0, 1, 1}, true, {0, 8, 1, 1}},
+        {"no room at all", 640, 480, openbox, {0, 0, 1, 1}, true, {1, 20, 1, 1}},
     };
     const auto rect = [](const ScreenRect& r) { return std::make_tuple(r.x, r.y, r.width, r.height); };
     for (const auto& fit : cases) {
@@ -31,5 +31,27 @@ TEST(WindowFitTest, TooLargeShrinksToTheRoomTheFrameLeaves) {
         if (fit.changes) {
             EXPECT_EQ(rect(placed), rect(fit.placed)) << fit.what;
         }
+    }
+}
+
+TEST(WindowFitTest, CentredInTheAreaWithTheTitleBarAlwaysInIt) {
+    const FrameBorders openbox{20, 1, 5, 1};
+    const struct {
+        const char* what;
+        FrameBorders borders;
+        ScreenRect area;
+        int x;
+        int y;
+    } cases[] = {
+        {"no frame", {}, {0, 0, 1024, 768}, 192, 144},
+        {"framed", openbox, {0, 0, 1280, 800}, 320, 167},
+        {"a panel at the top", {}, {0, 30, 1280, 770}, 320, 175},
+        {"too large", openbox, {10, 10, 600, 400}, 11, 30},
+    };
+    for (const auto& centre : cases) {
+        const ScreenRect placed = centreInArea(640, 480, centre.borders, centre.area);
+        EXPECT_EQ(std::make_tuple(placed.x, placed.y, placed.width, placed.height),
+                  std::make_tuple(centre.x, centre.y, 640, 480))
+            << centre.what;
     }
 }

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/IniFile.h"
+#include "core/IniFile.h"
 #include "support/BlockedReplace.h"
 #include "support/TempMediaDir.h"
 

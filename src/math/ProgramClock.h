@@ -4,4 +4,4 @@
 
 // Milliseconds since the program started, from a monotonic source: never goes
 // back, never wraps during a run.
-std::uint64_t platformMilliseconds();
+std::uint64_t programMilliseconds();

@@ -1,6 +1,4 @@
-#include "platform/IniFile.h"
-
-#include <sys/stat.h>
+#include "core/IniFile.h"
 
 #include <cerrno>
 #include <climits>
@@ -8,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/TextLines.h"
 #include "platform/FileKind.h"
 #include "platform/FileReplace.h"
-#include "platform/TextLines.h"
 
 namespace {
 
@@ -288,8 +286,7 @@ bool iniCopyIfMissing(const char* source, const char* path) {
     if (source == nullptr || path == nullptr) {
         return false;
     }
-    struct stat existing;
-    if (stat(path, &existing) == 0) {
+    if (platformFileKind(path) != FILE_KIND_NONE) {
         return true;
     }
     std::string content;

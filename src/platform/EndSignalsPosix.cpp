@@ -57,6 +57,14 @@ bool openWakePipe() {
 }  // namespace
 
 void platformCatchEndSignals() {
+    // A write to a display connection that has gone (the session ended) would
+    // otherwise end the process by SIGPIPE before the library's own error path
+    // could reach the display-loss end and its save; ignored, the write fails
+    // and that path runs, whichever library wrote.
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGPIPE, &ignore, nullptr);
     if (gWakeWrite >= 0 || !openWakePipe()) {
         return;
     }

@@ -1,4 +1,4 @@
-#include "platform/Clock.h"
+#include "math/ProgramClock.h"
 
 #include <chrono>
 
@@ -7,7 +7,7 @@ namespace {
 const std::chrono::steady_clock::time_point gProgramStart = std::chrono::steady_clock::now();
 }
 
-std::uint64_t platformMilliseconds() {
+std::uint64_t programMilliseconds() {
     auto elapsed = std::chrono::steady_clock::now() - gProgramStart;
     return static_cast<std::uint64_t>(
         std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());

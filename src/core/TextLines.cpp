@@ -1,4 +1,4 @@
-#include "platform/TextLines.h"
+#include "core/TextLines.h"
 
 std::vector<std::string> splitTextLines(const std::string& text) {
     std::vector<std::string> lines;

@@ -1,5 +1,8 @@
-#include "platform/DisplayConnection.h"
+#include "platform/DisplayServer.h"
 
+#include <FL/Fl.H>
+#include <FL/x.H>
+#include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <sys/stat.h>
@@ -11,6 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+
+#include "platform/RunEnd.h"
 
 namespace {
 
@@ -98,29 +103,6 @@ _XDisplay* xDisplayOf(SDL_Window* window) {
     return info.info.x11.display;
 }
 
-_XDisplay* platformOpenXDisplay(std::string& failure) {
-    Display* display = nullptr;
-    int lastError = 0;
-    const bool opened = platformRetryWhileDisplayRefuses([&display, &lastError]() {
-        errno = 0;
-        display = XOpenDisplay(nullptr);
-        lastError = errno;
-        return display != nullptr;
-    });
-    if (opened) {
-        failure.clear();
-        return display;
-    }
-    failure = platformDisplayAbsence();
-    if (failure.empty()) {
-        // Xlib has no error text of its own here; the socket's errno is the best clue.
-        failure = "display " + platformQuotedDisplayName() + " refused the connection for " +
-                  std::to_string(DISPLAY_PATIENCE_MS / 1000) + " s (" +
-                  (lastError != 0 ? std::strerror(lastError) : "no reason given") + ")";
-    }
-    return display;
-}
-
 namespace {
 
 XErrorHandler gHandlerBeforeTrap = nullptr;
@@ -164,4 +146,90 @@ std::string XErrorTrap::firstError(_XDisplay* display) {
         XSync(display, False);
     }
     return gFirstTrappedError;
+}
+
+namespace {
+
+int onDisplayLost(Display*) {
+    std::fputs("Zorbak Football II: the display went away; the game ends.\n", stderr);
+    platformEndRunNow(DISPLAY_LOST_EXIT_CODE);
+}
+
+}  // namespace
+
+void platformEndRunOnDisplayLoss() { XSetIOErrorHandler(onDisplayLost); }
+
+void watchWindowCoverage(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+        return;
+    }
+    Display* display = info.info.x11.display;
+    const Window xWindow = info.info.x11.window;
+    // Added to the events the library already asked for, which it still needs.
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, xWindow, &attributes) == 0) {
+        return;
+    }
+    XSelectInput(display, xWindow, attributes.your_event_mask | VisibilityChangeMask);
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+}
+
+bool translateCoverage(const SDL_Event& event, WindowMessage& message) {
+    if (event.type != SDL_SYSWMEVENT || event.syswm.msg == nullptr ||
+        event.syswm.msg->subsystem != SDL_SYSWM_X11) {
+        return false;
+    }
+    const XEvent& xEvent = event.syswm.msg->msg.x11.event;
+    if (xEvent.type != VisibilityNotify) {
+        return false;
+    }
+    message.kind = xEvent.xvisibility.state == VisibilityFullyObscured ? MESSAGE_HIDDEN : MESSAGE_SHOWN;
+    return true;
+}
+
+namespace {
+
+// Opens a connection to the display named by DISPLAY, retrying while it refuses.
+// Null on failure, with failure saying which display and why.
+Display* openXDisplay(std::string& failure) {
+    Display* display = nullptr;
+    int lastError = 0;
+    const bool opened = platformRetryWhileDisplayRefuses([&display, &lastError]() {
+        errno = 0;
+        display = XOpenDisplay(nullptr);
+        lastError = errno;
+        return display != nullptr;
+    });
+    if (opened) {
+        failure.clear();
+        return display;
+    }
+    failure = platformDisplayAbsence();
+    if (failure.empty()) {
+        // Xlib has no error text of its own here; the socket's errno is the best clue.
+        failure = "display " + platformQuotedDisplayName() + " refused the connection for " +
+                  std::to_string(DISPLAY_PATIENCE_MS / 1000) + " s (" +
+                  (lastError != 0 ? std::strerror(lastError) : "no reason given") + ")";
+    }
+    return display;
+}
+
+}  // namespace
+
+// The toolkit opens its display on first use, tries only once and ends the
+// process when there is none; opening it here rides out a display that refuses
+// for a moment and lets the game report a real failure its own way.
+bool launcherOpenDisplay(std::string& failure) {
+    if (fl_display != nullptr) {
+        return true;
+    }
+    Display* display = openXDisplay(failure);
+    if (display == nullptr) {
+        return false;
+    }
+    fl_open_display(display);
+    platformEndRunOnDisplayLoss();  // in place of the toolkit's own reaction
+    return true;
 }

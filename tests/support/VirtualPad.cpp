@@ -1,4 +1,4 @@
-#include "platform/VirtualPad.h"
+#include "support/VirtualPad.h"
 
 #include <SDL.h>
 

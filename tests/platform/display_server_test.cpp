@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/DisplayConnection.h"
+#include "platform/DisplayServer.h"
 
 namespace {
 

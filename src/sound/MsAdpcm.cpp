@@ -1,0 +1,53 @@
+#include "sound/MsAdpcm.h"
+
+#include <cstddef>
+#include <cstring>
+
+#include "core/FileBytes.h"
+#include "platform/WavDecoder.h"
+#include "sound/WavReader.h"
+
+namespace {
+
+constexpr std::size_t CHUNK_HEAD_BYTES = 8;  // a tag and a 32-bit size
+constexpr std::size_t FILE_HEAD_BYTES = CHUNK_HEAD_BYTES + 4 + CHUNK_HEAD_BYTES;  // up to the format's body
+
+void putChunkHead(std::uint8_t* head, const char* tag, std::uint32_t size) {
+    std::memcpy(head, tag, 4);
+    for (int i = 0; i < 4; ++i) {
+        head[4 + i] = static_cast<std::uint8_t>(size >> (8 * i));
+    }
+}
+
+}  // namespace
+
+bool decodeMsAdpcm(const std::uint8_t* format, std::uint32_t formatSize, const std::uint8_t* data,
+                   std::uint32_t dataSize, std::int16_t*& samples, std::uint32_t& byteCount) {
+    samples = nullptr;
+    byteCount = 0;
+    if (format == nullptr || data == nullptr || formatSize < 2 ||
+        readLittleEndian(format, 2) != WAVE_FORMAT_ADPCM) {
+        return false;
+    }
+    // The library's reader takes a whole file: a RIFF form holding just the format
+    // and the data, which the game's own reader has already checked. It has no
+    // "fact" chunk, so the decoder yields every block whole.
+    const std::uint32_t formatPad = formatSize & 1u;
+    const std::uint64_t riffSize = 4 + CHUNK_HEAD_BYTES + std::uint64_t(formatSize) + formatPad +
+                                   CHUNK_HEAD_BYTES + dataSize;
+    if (riffSize > UINT32_MAX) {
+        return false;
+    }
+    std::uint8_t fileHead[FILE_HEAD_BYTES];
+    putChunkHead(fileHead, "RIFF", static_cast<std::uint32_t>(riffSize));
+    std::memcpy(fileHead + CHUNK_HEAD_BYTES, "WAVE", 4);
+    putChunkHead(fileHead + CHUNK_HEAD_BYTES + 4, "fmt ", formatSize);
+    const std::uint8_t pad[1] = {0};
+    std::uint8_t dataHead[CHUNK_HEAD_BYTES];
+    putChunkHead(dataHead, "data", dataSize);
+    const WavPiece pieces[] = {
+        {fileHead, sizeof fileHead}, {format, formatSize}, {pad, formatPad},
+        {dataHead, sizeof dataHead}, {data, dataSize},
+    };
+    return platformDecodeWav(pieces, int(sizeof pieces / sizeof pieces[0]), samples, byteCount);
+}
