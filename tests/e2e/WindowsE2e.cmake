@@ -28,7 +28,7 @@ foreach(name play_e2e bad_media_e2e)
   # Run alone: Wine and the software renderer beside other tests on two cores
   # make the game's start slower than the scripts' patience.
   set_tests_properties(e2e.${name} PROPERTIES LABELS "e2e;display" TIMEOUT 900 RUN_SERIAL ON
-    ENVIRONMENT "LC_ALL=C;WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${name};ZF_E2E_RUNNER=${ZF_WINE};ZF_E2E_LAUNCHER_CLASS=^zorbak\\.exe$;ZF_E2E_GAME_CLASS=^zorbak\\.exe$;ZF_LABEL_PICTURE=${label_picture_runner};ZF_E2E_EXTRA_FOLDER=${CMAKE_BINARY_DIR}/fonts;ZF_E2E_BOX_QUIET_S=10")
+    ENVIRONMENT "LC_ALL=C;WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${name};ZF_E2E_RUNNER=${ZF_WINE};ZF_E2E_LAUNCHER_CLASS=^zorbak\\.exe$;ZF_E2E_GAME_CLASS=^zorbak\\.exe$;ZF_LABEL_PICTURE=${label_picture_runner};ZF_E2E_EXTRA_FOLDER=${CMAKE_BINARY_DIR}/fonts")
 endforeach()
 
 # The installer that scripts/build-windows.sh makes from this build, in a Wine

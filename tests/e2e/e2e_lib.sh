@@ -127,12 +127,27 @@ require_label_picture() {
   fi
 }
 
-close_window() {  # window id
-  "$ZF_CLOSE_WINDOW" "$1" || fail "close request not sent"
+# Reading the label at once, and waiting for it to change at once, needs the
+# helper that reads a window's area.
+require_watch_area() {
+  if [ ! -x "${ZF_WATCH_AREA:-}" ]; then
+    echo "FAIL: no area reader: set ZF_WATCH_AREA to the built watch_area program"
+    exit 1
+  fi
 }
 
+# Sends the close request; CLOSE_ASKED is the game's clock (the size of its
+# sound output) at that moment, -1 when there is no output.
+close_window() {  # window id
+  # shellcheck disable=SC2034  # read by the scripts
+  CLOSE_ASKED=$("$ZF_CLOSE_WINDOW" "$1" "$AUDIO") || fail "close request not sent"
+}
+
+# Milliseconds of real time, read without starting a process: a busy machine
+# makes every started process cost a good part of a second.
 now_ms() {
-  date +%s%3N
+  local microseconds=${EPOCHREALTIME//[!0-9]/}
+  echo $((microseconds / 1000))
 }
 
 fail() {
@@ -187,14 +202,15 @@ new_game_folder() {  # name [game.ini text]
 
 # Starts a program in a folder with its sound going to $AUDIO (11025 Hz, 16-bit
 # stereo, at the pace of real playback) and waits for the launcher. The time limit
-# (GAME_SECONDS, 150 by default) ends a game that hangs even if this script is
-# killed first. GAME_DISPLAY, when set, is the display the program is given.
+# (GAME_SECONDS, 600 by default: a test's own limit) ends a game that hangs even
+# if this script is killed first. GAME_DISPLAY, when set, is the display the
+# program is given.
 start_program() {  # folder command
   (cd "$1" && DISPLAY="${GAME_DISPLAY:-$DISPLAY}" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$AUDIO" \
-    exec timeout "${GAME_SECONDS:-150}" $E2E_RUNNER "$2") \
+    exec timeout "${GAME_SECONDS:-600}" $E2E_RUNNER "$2") \
     > "$OUTPUT" 2>&1 &
   GAME_PID=$!
-  LAUNCHER=$(timeout 20 xdotool search --sync --onlyvisible --class "$E2E_LAUNCHER_CLASS" | head -n 1)
+  LAUNCHER=$(timeout 60 xdotool search --sync --onlyvisible --class "$E2E_LAUNCHER_CLASS" | head -n 1)
   if [ -z "$LAUNCHER" ]; then
     fail "no launcher window"
     stop_game
@@ -229,10 +245,11 @@ find_game_window() {  # seconds to wait
   wait_until game_window_found "$1" "no game window within $1 s"
 }
 
-# A fresh game folder, its launcher's Start and the game window, a few frames on.
+# A fresh game folder, its launcher's Start and the game window, showing its
+# first pictures.
 start_game_window() {  # name [game.ini text]
   new_game_folder "$@"
-  start_game && press_start && find_game_window 30 && sleep 1.5 && return
+  start_game && press_start && find_game_window 60 && wait_for_label_text "SCORE: 0" 60 "$(window_label_area)" && return
   stop_game
   return 1
 }
@@ -241,6 +258,11 @@ start_game_window() {  # name [game.ini text]
 windowed_options() {  # width height [resolution-choice]
   printf '[Game]\nWindowed=1\nLights=1\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=%s\nHeight=%s\nUseScreenRes=%s\n' \
     "$1" "$2" "${3:-0}"
+}
+
+# The same with Music on: the theme is heard.
+music_options() {  # width height [resolution-choice]
+  windowed_options "$@" | sed 's/^Music=0$/Music=1/'
 }
 
 window_size() {
@@ -254,20 +276,47 @@ window_geometry() {
 }
 
 # Waits for the game to end and checks its exit code (a pattern such as 143|1
-# takes either). A game still running then is stopped, so that the next scenario
-# starts alone.
+# takes either). A game still running after the seconds is stopped, so that the
+# next scenario starts alone. The wait blocks rather than polls, and EXITED_AT
+# (EPOCHREALTIME) tells when the program was seen to end.
 expect_exit() {  # expected-code seconds after-what
-  wait_until '! kill -0 "$GAME_PID" 2> /dev/null' "$2" "the game still runs $2 s after $3" || { stop_game; return 1; }
+  local code watchdog overdue="$WORK/still-running"
+  rm -f "$overdue"
+  # Ended with SIGKILL: a copy of this shell that has not yet become the
+  # watchdog would run this script's cleanup on any other signal. Its output goes
+  # nowhere, so that its sleep, left behind, holds no test's output open.
+  bash -c 'sleep "$1" && touch "$2" && kill "$3"' watchdog "$2" "$overdue" "$GAME_PID" > /dev/null 2>&1 &
+  watchdog=$!
   wait "$GAME_PID"
-  local code=$?
+  code=$?
+  # shellcheck disable=SC2034  # read by the scripts
+  EXITED_AT=$EPOCHREALTIME
+  kill -KILL "$watchdog" 2> /dev/null
+  wait "$watchdog" 2> /dev/null
   GAME_PID=""
+  if [ -e "$overdue" ]; then
+    fail "the game still runs $2 s after $3"
+    return 1
+  fi
   [[ $code =~ ^($1)$ ]] || fail "exit code after $3: expected $1, got $code"
+}
+
+# After the game ended: checks that it took no longer than the seconds of its
+# own time since the request (the output's size then). The sound output runs
+# until the process ends, and stops growing then: the time the test takes to
+# see the end, long on a busy machine, does not count.
+expect_ended_within() {  # output-size-at-the-request seconds after-what
+  local ran=$(($(audio_size) - $1))
+  [ "$ran" -le $(($2 * OUTPUT_BYTES_PER_SECOND)) ] ||
+    fail "the game ended $(output_ms "$ran") ms of its time after $3 (limit $2 s)"
 }
 
 # Quits with Q as a player does and checks the exit code and the options file.
 quit_and_check_exit() {
+  local asked
+  asked=$(audio_size)
   xdotool mousemove --window "$GAME_WINDOW" 320 240 keydown q sleep 0.1 keyup q
-  expect_exit 0 10 Q && expect_saved_options
+  expect_exit 0 60 Q && expect_ended_within "$asked" 10 Q && expect_saved_options
 }
 
 # The options file (OPTIONS_FILE, by default media/game.ini in the game's folder)

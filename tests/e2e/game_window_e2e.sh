@@ -10,6 +10,7 @@ set -u
 # shellcheck source=e2e_lib.sh
 . "$(dirname "$0")/e2e_lib.sh"
 e2e_setup "$@"
+require_label_picture
 require_close_window
 
 # The field, the robots and the score give many colours; a window never drawn
@@ -20,10 +21,11 @@ expect_picture() {
   [ "${colours:-0}" -gt 20 ] || fail "no game picture ($colours colours)"
 }
 
-# The window must leave the screen promptly and the program end with the code.
-expect_end() {  # exit code, after what
-  wait_until '[ -z "$(game_windows)" ]' 2 "the window is not gone within 2 s"
-  expect_exit "$1" 10 "$2"
+# The program must end promptly, within 2 s of its own time (its sound output
+# runs until the process ends), with the code, and its window leave the screen.
+expect_end() {  # exit code, after what, the game's clock when it was asked
+  expect_exit "$1" 60 "$2" && expect_ended_within "$3" 2 "$2"
+  [ -z "$(game_windows)" ] || fail "the window stays on the screen after $2"
 }
 
 WINDOWED_640=$'[Game]\nWindowed=1\nLights=1\nMusic=0\nJoystick=0\nUseHiQualTex=0\nWidth=640\nHeight=480\nUseScreenRes=0\n'
@@ -34,30 +36,34 @@ if start_game_window paused "$WINDOWED_640"; then
   expect_eq "window size" "$(window_size)" 640x480
   expect_picture 640x480
   xdotool mousemove --window "$GAME_WINDOW" 320 240 key p
-  sleep 0.5
+  wait_for_label_text PAUSED 30
+  asked=$(audio_size)
   xdotool key q
-  expect_end 0 Q
+  expect_end 0 Q "$asked"
 fi
 
 SCENARIO="Escape"
 if start_game_window escape "$WINDOWED_640"; then
+  asked=$(audio_size)
   xdotool mousemove --window "$GAME_WINDOW" 100 100 key Escape
-  expect_end 0 Escape
+  expect_end 0 Escape "$asked"
 fi
 
 SCENARIO="Alt+Q is the desktop's"
 if start_game_window altq "$WINDOWED_640"; then
-  xdotool mousemove --window "$GAME_WINDOW" 100 100 key alt+q
-  sleep 1
+  # P after it pauses the game: once PAUSED shows, Alt+Q has been handled too.
+  xdotool mousemove --window "$GAME_WINDOW" 100 100 key alt+q key p
+  wait_for_label_text PAUSED 30
   [ -n "$(game_windows)" ] || fail "Alt+Q ended the game"
+  asked=$(audio_size)
   xdotool key q
-  expect_end 0 Q
+  expect_end 0 Q "$asked"
 fi
 
 SCENARIO="close box"
 if start_game_window closebox "$WINDOWED_640"; then
   close_window "$GAME_WINDOW"
-  expect_end 0 "the close request"
+  expect_end 0 "the close request" "$CLOSE_ASKED"
 fi
 
 # Xvfb offers one mode, its screen: 800 x 600 becomes the whole 1280 x 1024 screen.
@@ -65,8 +71,9 @@ SCENARIO="full screen"
 if start_game_window fullscreen "$FULL_800"; then
   expect_eq "window size" "$(window_size)" 1280x1024
   expect_picture 1280x1024
+  asked=$(audio_size)
   xdotool mousemove 640 512 key q
-  expect_end 0 Q
+  expect_end 0 Q "$asked"
 fi
 
 finish "game window e2e"

@@ -34,7 +34,7 @@ click_start() {
 
 # After Start: the game window's size, the launcher gone, then Q and the exit code.
 play_and_quit() {  # expected size
-  if ! find_game_window 30; then
+  if ! find_game_window 60; then
     stop_game
     return
   fi
@@ -100,7 +100,7 @@ if start_game; then
   click 236 12
   choose_resolution 2
   close_window "$LAUNCHER"
-  expect_exit 255 10 "the close request"
+  expect_exit 255 60 "the close request"
   expect_eq "game.ini" "$(cat "$GAME/media/game.ini"; printf x)" "${OPTIONS_TEXT}x"
   [ -z "$(game_windows)" ] || fail "a game window opened"
 fi

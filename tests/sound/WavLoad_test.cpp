@@ -230,6 +230,24 @@ TEST_F(AdpcmTest, AnEmptyDataChunkIsAnEmptySoundLikeEmptyPcm) {
     EXPECT_EQ(player.sounds[1].sampleCount, 0u);
 }
 
+// A block names its coefficient pair by index; the seven pairs end at index 6,
+// and an index past them is refused before anything reads past the table.
+TEST_F(AdpcmTest, ABlockNamingACoefficientPairPastTheTableIsRefused) {
+    const struct {
+        int secondBlockPredictor;
+        int expected;
+    } cases[] = {{6, 0}, {7, SOUND_ERROR_CONVERSION}, {255, SOUND_ERROR_CONVERSION}};
+    for (const auto& c : cases) {
+        WavParts adpcm;
+        adpcm.format = adpcmFormat();
+        adpcm.data = std::string(512, '\0');
+        adpcm.data[256] = static_cast<char>(c.secondBlockPredictor);
+        const std::string name = "predictor" + std::to_string(c.secondBlockPredictor) + ".wav";
+        EXPECT_EQ(load(name, wavFile(adpcm)), c.expected) << "predictor " << c.secondBlockPredictor;
+    }
+    EXPECT_EQ(player.soundCount.load(), 1);
+}
+
 TEST_F(AdpcmTest, UndecodableDataIsRefused) {
     ASSERT_TRUE(sox("-c 1 -e ms-adpcm " + media.mediaPath("tone.wav") + " synth 0.2 sine 440"));
     std::string bytes = media.read("tone.wav");
