@@ -271,16 +271,6 @@ void platformDeleteGlContext(PlatformGlContext* context) {
     delete context;
 }
 
-bool platformHasCurrentGlContext() {
-    return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GL_GetCurrentContext() != nullptr;
-}
-
-void platformSwapBuffers(PlatformWindow* window) {
-    if (window != nullptr) {
-        SDL_GL_SwapWindow(window->window);
-    }
-}
-
 void platformConfinePointer(PlatformWindow* window, bool confined) {
     if (window != nullptr) {
         SDL_SetWindowMouseGrab(window->window, confined ? SDL_TRUE : SDL_FALSE);
@@ -293,16 +283,6 @@ bool platformPointerConfined(PlatformWindow* window) {
     return window != nullptr && (SDL_GetWindowFlags(window->window) & SDL_WINDOW_MOUSE_GRABBED) != 0;
 }
 
-void platformShowPointer(bool visible) {
-    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
-        SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
-    }
-}
-
-bool platformPointerVisible() {
-    return SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
-}
-
 void platformRestoreDisplayMode(PlatformWindow* window) {
     if (window == nullptr) {
         return;
@@ -312,21 +292,4 @@ void platformRestoreDisplayMode(PlatformWindow* window) {
         SDL_SetWindowFullscreen(window->window, 0);
     }
     SDL_HideWindow(window->window);
-}
-
-void platformDestroyWindow(PlatformWindow* window) {
-    if (window == nullptr) {
-        return;
-    }
-    releaseMessageBoxOwner(window->window);
-    SDL_DestroyWindow(window->window);
-    delete window;
-}
-
-void platformDrawableSize(PlatformWindow* window, int& width, int& height) {
-    width = 0;
-    height = 0;
-    if (window != nullptr) {
-        SDL_GL_GetDrawableSize(window->window, &width, &height);
-    }
 }

@@ -138,52 +138,14 @@ void platformDeleteGlContext(PlatformGlContext* context) {
     delete context;
 }
 
-bool platformHasCurrentGlContext() {
-    return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GL_GetCurrentContext() != nullptr;
-}
-
-// The browser shows what was drawn once the iteration hands the thread back.
-void platformSwapBuffers(PlatformWindow* window) {
-    if (window != nullptr) {
-        SDL_GL_SwapWindow(window->window);
-    }
-}
-
 // A page cannot keep the pointer inside its canvas without locking it away
 // altogether, which steering by the pointer's place cannot use.
 void platformConfinePointer(PlatformWindow*, bool) {}
 
 bool platformPointerConfined(PlatformWindow*) { return false; }
 
-void platformShowPointer(bool visible) {
-    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
-        SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
-    }
-}
-
-bool platformPointerVisible() {
-    return SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
-}
-
 void platformRestoreDisplayMode(PlatformWindow* window) {
     if (window != nullptr) {
         leavePageFullScreen();
-    }
-}
-
-void platformDestroyWindow(PlatformWindow* window) {
-    if (window == nullptr) {
-        return;
-    }
-    releaseMessageBoxOwner(window->window);
-    SDL_DestroyWindow(window->window);
-    delete window;
-}
-
-void platformDrawableSize(PlatformWindow* window, int& width, int& height) {
-    width = 0;
-    height = 0;
-    if (window != nullptr) {
-        SDL_GL_GetDrawableSize(window->window, &width, &height);
     }
 }
