@@ -23,20 +23,7 @@ cache=$(deps_cache_folder "${ZF_WEB_DEPS_CACHE:-}")
 emscripten_version=$(emcc --version | sed -n '1s/.* \([0-9][0-9.]*\) .*/\1/p')
 key="web-emscripten$emscripten_version-r$RECIPE-$(sources_key)"
 prefix="$cache/$key"
-if [ -f "$prefix/.complete" ]; then
-  echo "Reusing the web libraries in $prefix" >&2
-  echo "$prefix"
-  exit 0
-fi
-
-mkdir -p "$cache"
-# One build per prefix at a time; a second caller waits and then reuses it.
-exec 9> "$prefix.lock"
-flock 9
-if [ -f "$prefix/.complete" ]; then
-  echo "$prefix"
-  exit 0
-fi
+take_prefix "$prefix" web
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 start=$SECONDS

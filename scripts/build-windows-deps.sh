@@ -18,20 +18,7 @@ RECIPE=1
 cache=$(deps_cache_folder "${ZF_WIN_DEPS_CACHE:-}")
 key="win64-r$RECIPE-$(sources_key)"
 prefix="$cache/$key"
-if [ -f "$prefix/.complete" ]; then
-  echo "Reusing the Windows libraries in $prefix" >&2
-  echo "$prefix"
-  exit 0
-fi
-
-mkdir -p "$cache"
-# One build per prefix at a time; a second caller waits and then reuses it.
-exec 9> "$prefix.lock"
-flock 9
-if [ -f "$prefix/.complete" ]; then
-  echo "$prefix"
-  exit 0
-fi
+take_prefix "$prefix" Windows
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 start=$SECONDS

@@ -127,3 +127,21 @@ unpack_source() {  # work package-file-stem dir
     tar -xf "$1/src/$2"*.orig.tar.* -C "$1/$3" --strip-components=1
   fi
 }
+
+# Ends the script, printing the prefix, when the prefix is built already. Else
+# takes the prefix's lock (one build per prefix at a time: a second caller waits
+# here and then reuses what the first built) and returns holding it.
+take_prefix() {  # prefix libraries-name
+  if [ -f "$1/.complete" ]; then
+    echo "Reusing the $2 libraries in $1" >&2
+    echo "$1"
+    exit 0
+  fi
+  mkdir -p "$(dirname "$1")"
+  exec 9> "$1.lock"
+  flock 9
+  if [ -f "$1/.complete" ]; then
+    echo "$1"
+    exit 0
+  fi
+}
